@@ -1,0 +1,8 @@
+// Start-up and shutdown: the global lists, the exit clean-up and the main window.
+#pragma once
+
+// The start routine: creates the global lists, registers ReleaseGlobals and loads the
+// main window modally. Returns only when the main window is gone.
+void StartProgram();
+// The exit clean-up: releases the catalogue, then the task files.
+void ReleaseGlobals();

@@ -1,0 +1,118 @@
+// The task window (QiruFont): three page radio buttons in the upper frame, and in the
+// lower frame a header-less page container whose pages compose an add, a delete or a
+// replace task. The form's layout is the replace layout; the created handler shrinks the
+// window to 220 and the radio handlers set each page's heights.
+#include "forms/forms.h"
+#include "forms/handlers.h"
+
+namespace forms {
+namespace {
+
+using ui::Kind;
+
+constexpr const char* kPageNames[] = {"添加", "删除", "替换"};
+
+constexpr ui::FileDialogSpec kFontDialog = {
+    .title = "选择字体文件",
+    .filter = "字体文件(*.otf;*.ttf;*.otc;*.ttc)|*.otf;*.ttf;*.otc;*.ttc",
+    .filterIndex = 0,
+    .initialFolder = ".\\",
+    .fileMustExist = true,
+    .pathMustExist = true,
+    .hideReadOnly = true,
+    .overwritePrompt = true,
+    .keepWorkingFolder = false,
+};
+
+constexpr ui::ControlSpec Radio(const char* name, int left, const char* caption, bool checked,
+                                ui::Handler onClick) {
+    return {.kind = Kind::RadioBox, .name = name, .parent = "分组框1", .page = -1,
+            .left = left, .top = 18, .width = 56, .height = 16, .caption = caption,
+            .visible = true, .checked = checked, .onClick = onClick};
+}
+
+constexpr ui::ControlSpec OnPage(Kind kind, const char* name, int page, int left, int top,
+                                 int width, int height, const char* caption,
+                                 ui::Handler onClick = nullptr) {
+    return {.kind = kind, .name = name, .parent = "选择夹1", .page = page, .left = left,
+            .top = top, .width = width, .height = height, .caption = caption, .visible = true,
+            .onClick = onClick};
+}
+
+constexpr ui::ControlSpec PathBox(const char* name, int page) {
+    ui::ControlSpec box = OnPage(Kind::EditBox, name, page, 12, 34, 368, 24, "");
+    box.readOnly = true;
+    return box;
+}
+
+constexpr ui::ControlSpec FontChooser(const char* name, int page, int top) {
+    ui::ControlSpec combo = OnPage(Kind::ComboBox, name, page, 12, top, 418, 20, "");
+    combo.dropHeight = 160;
+    return combo;
+}
+
+constexpr ui::ControlSpec FileDialog() {
+    ui::ControlSpec dialog = OnPage(Kind::CommonDlg, "通用对话框", 0, 0, 0, 0, 0, "");
+    dialog.visible = false;
+    dialog.dialog = &kFontDialog;
+    return dialog;
+}
+
+const ui::ControlSpec kControls[] = {
+    {.kind = Kind::GroupBox, .name = "分组框1", .page = -1, .left = 0, .top = 0,
+     .width = 448, .height = 48, .caption = "", .visible = true},
+    Radio("单选框1", 13, "添加", true, ShowAddPage),
+    Radio("单选框2", 105, "删除", false, ShowDeletePage),
+    Radio("单选框3", 197, "替换", false, ShowReplacePage),
+    {.kind = Kind::GroupBox, .name = "分组框2", .page = -1, .left = 0, .top = 56,
+     .width = 448, .height = 168, .caption = "添加字体", .visible = true,
+     .textColor = {255, 0, 0}, .hasTextColor = true},
+    {.kind = Kind::Tab, .name = "选择夹1", .parent = "分组框2", .page = -1, .left = 2,
+     .top = 15, .width = 444, .height = 145, .caption = "", .visible = true,
+     .pageNames = kPageNames, .pageCount = 3},
+    // Page 0: add.
+    OnPage(Kind::Label, "标签1", 0, 13, 16, 128, 16, "要安装的新字体文件："),
+    PathBox("编辑框_添加", 0),
+    OnPage(Kind::Button, "按钮_添加浏览", 0, 386, 33, 52, 24, "浏览", BrowseAddFile),
+    OnPage(Kind::Button, "按钮_添加确定", 0, 222, 73, 104, 32, "确 定", QueueAddTask),
+    OnPage(Kind::Button, "按钮_添加取消", 0, 334, 73, 104, 32, "取 消", CloseTaskWindow),
+    FileDialog(),
+    // Page 1: delete.
+    OnPage(Kind::Label, "标签2", 1, 13, 16, 128, 16, "要删除的字体文件名："),
+    FontChooser("组合框_删除", 1, 34),
+    OnPage(Kind::Button, "按钮_删除确定", 1, 222, 73, 104, 32, "确 定", QueueDeleteTask),
+    OnPage(Kind::Button, "按钮_删除取消", 1, 334, 73, 104, 32, "取 消", CloseTaskWindow),
+    // Page 2: replace.
+    OnPage(Kind::Label, "标签3", 2, 13, 16, 128, 16, "要替换的新字体文件："),
+    PathBox("编辑框_替换", 2),
+    OnPage(Kind::Button, "按钮_替换浏览", 2, 386, 33, 52, 24, "浏览", BrowseReplaceFile),
+    OnPage(Kind::Label, "标签4", 2, 13, 64, 128, 16, "要替换的原字体文件："),
+    FontChooser("组合框_替换", 2, 83),
+    OnPage(Kind::Button, "按钮_替换确定", 2, 222, 112, 104, 32, "确 定", QueueReplaceTask),
+    OnPage(Kind::Button, "按钮_替换取消", 2, 334, 112, 104, 32, "取 消", CloseTaskWindow),
+};
+
+const ui::Form kTaskForm = {
+    .className = "QiruFont",
+    .title = "添加\\删除\\替换字体",
+    .width = 457,
+    .height = 260,
+    .centred = true,
+    .border = ui::BorderStyle::FixedSingle,
+    .controlBox = true,
+    .minimizeButton = false,
+    .maximizeButton = false,
+    .showInTaskbar = false,
+    .alwaysOnTop = true,
+    .escapeCloses = true,
+    .onCreated = TaskWindowCreated,
+    .onDestroyed = nullptr,
+    .controls = kControls,
+    .controlCount = sizeof kControls / sizeof kControls[0],
+};
+
+}  // namespace
+
+const ui::Form& TaskForm() { return kTaskForm; }
+
+}  // namespace forms

@@ -1,0 +1,162 @@
+// The control vocabulary: the only way the program's logic reaches its windows.
+// A window is described by a Form (a table of ControlSpec rows); the logic reads and
+// writes named properties of named controls, handles a few events and calls a few
+// commands. Two implementations exist: real Win32 controls (platform/win32) and a
+// headless in-memory model for native tests (platform/standin).
+// All texts are byte strings in code page 936; lengths count bytes.
+#pragma once
+
+#include <cstddef>
+#include <string>
+
+namespace ui {
+
+enum class Kind {
+    Window,
+    Button,
+    ListView,
+    PicBox,
+    TransLabel,
+    Label,
+    EditBox,
+    ComboBox,
+    RadioBox,
+    GroupBox,
+    Tab,
+    CommonDlg,
+};
+
+// An event handler takes no arguments; it reads what it needs through properties.
+using Handler = void (*)();
+
+struct Rgb {
+    unsigned char r, g, b;
+};
+
+// A font of the form's own; height 0 means the system's default GUI font.
+struct FontSpec {
+    int height = 0;   // character height in pixels
+    int weight = 400;
+    int charset = 1;  // DEFAULT_CHARSET; 134 is GB2312
+};
+
+enum class Align { Left = 0, Centre = 1, Right = 2 };
+
+struct ColumnSpec {
+    const char* caption;
+    int width;
+    Align align;
+};
+
+// Settings of the file-open dialog component (CommonDlg).
+struct FileDialogSpec {
+    const char* title;          // default DialogTitle
+    const char* filter;         // "label|patterns", "||" terminator added when missing
+    int filterIndex;            // 0 (or below): the first entry
+    const char* initialFolder;  // ".\" in the task window
+    bool fileMustExist;
+    bool pathMustExist;
+    bool hideReadOnly;
+    bool overwritePrompt;
+    bool keepWorkingFolder;  // the dialog option meant to keep the working folder
+};
+
+// The banner picture: drawn at load time, a horizontal gradient with a title and emblem.
+struct BannerSpec {
+    Rgb from, to;
+    const char* title;  // drawn in white on the left
+};
+
+// One row of a form table. Positions are relative to the parent's client area.
+struct ControlSpec {
+    Kind kind;
+    const char* name;
+    const char* parent;  // nullptr: the window itself
+    int page;            // page of a Tab parent; -1 otherwise
+    int left, top, width, height;
+    const char* caption;  // caption, label or initial text
+    bool visible;
+    bool disabled;
+    bool checked;       // RadioBox: initially on
+    Handler onClick;    // Button, RadioBox, ListView click
+    // Kind-specific settings (unused by other kinds).
+    FontSpec font;
+    Rgb textColor;
+    bool hasTextColor;
+    const ColumnSpec* columns;  // ListView
+    std::size_t columnCount;
+    const BannerSpec* banner;   // PicBox
+    const FileDialogSpec* dialog;  // CommonDlg
+    const char* const* pageNames;  // Tab
+    std::size_t pageCount;
+    bool readOnly;        // EditBox
+    int dropHeight;       // ComboBox: total height including the list part
+};
+
+enum class BorderStyle { None = 0, Resizable = 1, FixedSingle = 2 };
+
+struct Form {
+    const char* className;  // WindowClassName, also the form's name
+    const char* title;
+    int width, height;  // outer size
+    bool centred;       // StartPosition 1
+    BorderStyle border;
+    bool controlBox, minimizeButton, maximizeButton;
+    bool showInTaskbar, alwaysOnTop, escapeCloses;
+    Handler onCreated;
+    Handler onDestroyed;
+    const ControlSpec* controls;  // in creation order
+    std::size_t controlCount;
+};
+
+// A control of a loaded window, addressed by its form and its name.
+struct Ctl {
+    const Form& form;
+    const char* name;
+};
+
+// Commands.
+// Creates the window from its form, fires created, shows it. Modal: every other
+// top-level window of the program is disabled and the call returns only when the new
+// window has been destroyed; each disabled window then gets its earlier state back.
+// If a window of that form already exists it is only brought to the front.
+bool LoadWindow(const Form& form, bool modal);
+// The window is destroyed after the running handler has returned.
+void CloseWindow(const Form& form);
+bool IsLoaded(const Form& form);
+
+// Window properties.
+void SetTitle(const Form& form, const std::string& text);
+void SetWindowHeight(const Form& form, int height);
+
+// Common properties.
+void SetVisible(Ctl c, bool visible);
+void SetDisabled(Ctl c, bool disabled);
+void SetHeight(Ctl c, int height);  // GroupBox, Tab: width unchanged; clamped to 0..32627
+
+void SetCaption(Ctl c, const std::string& text);  // TransLabel, GroupBox
+bool Checked(Ctl c);                              // RadioBox
+void SetCurrentPage(Ctl c, int page);             // Tab
+std::string Text(Ctl c);                          // EditBox
+void SetText(Ctl c, const std::string& text);     // EditBox
+
+// ComboBox.
+int CurrentIndex(Ctl c);
+void SetCurrentIndex(Ctl c, int index);  // past the end: the last item; negative: none
+int AddItem(Ctl c, const std::string& text, int data);
+int ItemData(Ctl c, int index);  // -1 when index is outside the items
+
+// CommonDlg.
+void SetDialogTitle(Ctl c, const std::string& title);
+std::string FileName(Ctl c);
+bool Open(Ctl c);  // modal file-open dialog; false on cancel, FileName unchanged
+
+// ListView.
+int SelectedIndex(Ctl c);
+int RowCount(Ctl c);
+int AppendRow(Ctl c);  // -1 on failure
+std::string CellText(Ctl c, int row, int column);  // the whole text, whatever its length
+void SetCellText(Ctl c, int row, int column, const std::string& text);
+void DeleteRow(Ctl c, int row);
+
+}  // namespace ui

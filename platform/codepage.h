@@ -1,0 +1,20 @@
+// Conversions between code page 936 and UTF-16, with the semantics of
+// MultiByteToWideChar / WideCharToMultiByte (a length of -1 includes the NUL;
+// a capacity of 0 asks for the size needed).
+#pragma once
+
+namespace platform {
+
+constexpr unsigned kCompositeCheck = 0x200;  // WC_COMPOSITECHECK
+
+int MultiByteToWide936(const char* text, int length, char16_t* out, int capacity);
+int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity,
+                       unsigned flags);
+
+// True when byte b is the lead byte of a double-byte character in code page 936.
+// GetUserDefaultUILanguage: the LANGID the user reads (0x0804 on a Chinese system).
+unsigned short UserDefaultUiLanguage();
+
+inline bool IsLeadByte936(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+
+}  // namespace platform

@@ -1,0 +1,46 @@
+// File calls the logic needs, as thin wrappers over the Windows byte-string (A) file
+// functions. Paths are byte strings in the system code page. On Windows the calls drop
+// trailing spaces at the end of a path; the stand-in does the same.
+#pragma once
+
+#include <string>
+#include <vector>
+
+namespace platform {
+
+struct DirEntry {
+    std::string name;
+    bool isDirectory = false;
+};
+
+// A directory search (FindFirstFileA / FindNextFileA / FindClose).
+using SearchHandle = void*;
+// Null when nothing matches or the folder cannot be listed.
+SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry);
+bool FindNextEntry(SearchHandle search, DirEntry* entry);
+void CloseSearch(SearchHandle search);
+
+// CopyFileA.
+bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists);
+// DeleteFileA.
+bool RemoveFile(const std::string& path);
+
+// CreateFileA with GENERIC_READ, no sharing, OPEN_EXISTING. Null on failure.
+using FileHandle = void*;
+FileHandle OpenExclusive(const std::string& path);
+void CloseFile(FileHandle file);
+
+// Reads at most maxBytes of a file; false when it cannot be opened for reading.
+bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<unsigned char>* bytes);
+
+// SHGetSpecialFolderPathA(CSIDL_FONTS), without a trailing backslash.
+bool SystemFontsFolder(std::string* folder);
+
+// GetFullPathNameA: the path made absolute against the current folder.
+std::string AbsolutePath(const std::string& path);
+
+// The process's working folder (GetCurrentDirectoryA / SetCurrentDirectoryA).
+std::string CurrentFolder();
+bool SetCurrentFolder(const std::string& folder);
+
+}  // namespace platform

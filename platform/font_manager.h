@@ -1,0 +1,23 @@
+// The Windows font manager: registering font files and reading the faces they define.
+#pragma once
+
+#include <cstdint>
+#include <string>
+
+namespace platform {
+
+// AddFontResourceA: the number of fonts added, 0 on failure.
+int RegisterFontFile(const std::string& path);
+// RemoveFontResourceA.
+bool UnregisterFontFile(const std::string& path);
+
+// GetFontResourceInfoW(widePath, &byteCount, buffer, type), loaded at run time because
+// it is undocumented. Returns false when the call fails or the function is missing;
+// *available tells the two apart.
+bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, void* buffer,
+                           std::uint32_t type, bool* available);
+
+// SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0).
+void BroadcastFontChange();
+
+}  // namespace platform

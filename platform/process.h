@@ -1,0 +1,15 @@
+// Process-level services: the exit clean-up, ending the program, and letting pending
+// window events run.
+#pragma once
+
+namespace platform {
+
+// Registers the clean-up that ending the program runs exactly once.
+void RegisterExitCleanup(void (*cleanup)());
+// Ends the program with the given exit code, running the registered clean-up once.
+void EndProgram(int exitCode);
+// Dispatches the window events that are waiting, until none is left or the next one
+// asks the program to quit.
+void ProcessPendingEvents();
+
+}  // namespace platform

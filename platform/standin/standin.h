@@ -1,0 +1,34 @@
+// Test controls of the native stand-ins. The stand-in maps the Windows paths the
+// program uses onto a host test root:
+//   "C:\..."  -> <root>/C/...   (so "C:\WINDOWS\Fonts\" is <root>/C/WINDOWS/Fonts/)
+//   relative  -> <root>/work/... (the working folder; ".\Backup\" is <root>/work/Backup/)
+// "\" separates (never a trail byte of a double-byte character), trailing spaces at the
+// end of a path are dropped as the Windows file calls do, and "*"/"?" match ignoring case.
+#pragma once
+
+#include <string>
+
+namespace standin {
+
+// Creates <root>/C/WINDOWS/Fonts and <root>/work (both empty) and makes them current.
+void UseTestRoot(const std::string& hostRoot);
+// The host path a Windows path names.
+std::string HostPath(const std::string& windowsPath);
+
+// A fake font manager. By default it accepts a file whose first bytes are an sfnt or
+// collection header and reports one font per face; face queries answer with the family
+// name read from the file.
+struct FakeFontManager {
+    bool failRegistration = false;  // RegisterFontFile returns 0
+    bool queryMissing = false;      // GetFontResourceInfoW is absent
+    bool queryFails = false;        // GetFontResourceInfoW returns FALSE
+    int registrations = 0;
+    int unregistrations = 0;
+    int broadcasts = 0;
+    int queries = 0;
+    int live = 0;  // registered and not yet unregistered
+};
+FakeFontManager& FontManager();
+void ResetFontManager();
+
+}  // namespace standin
