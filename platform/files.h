@@ -30,8 +30,13 @@ using FileHandle = void*;
 FileHandle OpenExclusive(const std::string& path);
 void CloseFile(FileHandle file);
 
-// Reads at most maxBytes of a file; false when it cannot be opened for reading.
-bool ReadFileBytes(const std::string& path, std::size_t maxBytes, std::vector<unsigned char>* bytes);
+// Reads up to count bytes at offset (fewer at the end of the file); false when the file
+// cannot be opened for reading. Opens with read and write sharing, so it never blocks
+// others.
+bool ReadFileRange(const std::string& path, unsigned long long offset, std::size_t count,
+                   std::vector<unsigned char>* bytes);
+// The file's size; false when it cannot be opened.
+bool FileSize(const std::string& path, unsigned long long* size);
 
 // SHGetSpecialFolderPathA(CSIDL_FONTS), without a trailing backslash.
 bool SystemFontsFolder(std::string* folder);

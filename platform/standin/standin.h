@@ -1,7 +1,8 @@
 // Test controls of the native stand-ins. The stand-in maps the Windows paths the
 // program uses onto a host test root:
-//   "C:\..."  -> <root>/C/...   (so "C:\WINDOWS\Fonts\" is <root>/C/WINDOWS/Fonts/)
-//   relative  -> <root>/work/... (the working folder; ".\Backup\" is <root>/work/Backup/)
+//   "X:\..."  -> <root>/X/...   (so "C:\WINDOWS\Fonts\" is <root>/C/WINDOWS/Fonts/)
+//   relative  -> resolved against the current folder, initially "C:\work" (so
+//               ".\Backup\" is <root>/C/work/Backup/); SetCurrentFolder changes it.
 // "\" separates (never a trail byte of a double-byte character), trailing spaces at the
 // end of a path are dropped as the Windows file calls do, and "*"/"?" match ignoring case.
 #pragma once
@@ -29,6 +30,11 @@ struct FakeFontManager {
     int live = 0;  // registered and not yet unregistered
 };
 FakeFontManager& FontManager();
+
+// Simulates another process holding a file open: OpenExclusive and RemoveFile fail for
+// it; reads and copies from it still work when allowRead is true.
+void HoldFile(const std::string& windowsPath, bool allowRead);
+void ReleaseHeldFiles();
 void ResetFontManager();
 
 }  // namespace standin
