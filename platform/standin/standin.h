@@ -11,7 +11,7 @@
 
 namespace standin {
 
-// Creates <root>/C/WINDOWS/Fonts and <root>/work (both empty) and makes them current.
+// Creates <root>/C/WINDOWS/Fonts and <root>/C/work (both empty); the current folder is C:\work.
 void UseTestRoot(const std::string& hostRoot);
 // The host path a Windows path names.
 std::string HostPath(const std::string& windowsPath);
