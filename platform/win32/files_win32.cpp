@@ -1,0 +1,124 @@
+// The file calls on the Windows byte-string (A) functions, one thin wrapper each.
+#include "platform/files.h"
+
+#include <windows.h>
+#include <shlobj.h>
+
+#include <algorithm>
+
+namespace platform {
+namespace {
+
+void FillEntry(const WIN32_FIND_DATAA& data, DirEntry* entry) {
+    entry->name = data.cFileName;
+    entry->isDirectory = (data.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
+// Opens for reading without ever blocking another program that holds the file.
+HANDLE OpenShared(const std::string& path) {
+    return CreateFileA(path.c_str(), GENERIC_READ,
+                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                       OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+}  // namespace
+
+SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry) {
+    WIN32_FIND_DATAA data;
+    HANDLE search = FindFirstFileA(pattern.c_str(), &data);
+    if (search == INVALID_HANDLE_VALUE) return nullptr;
+    FillEntry(data, entry);
+    return search;
+}
+
+bool FindNextEntry(SearchHandle search, DirEntry* entry) {
+    WIN32_FIND_DATAA data;
+    if (!FindNextFileA(static_cast<HANDLE>(search), &data)) return false;
+    FillEntry(data, entry);
+    return true;
+}
+
+void CloseSearch(SearchHandle search) {
+    if (search) FindClose(static_cast<HANDLE>(search));
+}
+
+bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    return CopyFileA(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE) != 0;
+}
+
+bool RemoveFile(const std::string& path) { return DeleteFileA(path.c_str()) != 0; }
+
+FileHandle OpenExclusive(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+void CloseFile(FileHandle file) {
+    if (file) CloseHandle(static_cast<HANDLE>(file));
+}
+
+bool ReadFileRange(const std::string& path, unsigned long long offset, std::size_t count,
+                   std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    HANDLE file = OpenShared(path);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER position;
+    position.QuadPart = static_cast<LONGLONG>(offset);
+    bool ok = SetFilePointerEx(file, position, nullptr, FILE_BEGIN) != 0;
+    // ReadFile takes a 32-bit count; a range larger than that is read short, as at the end
+    // of the file.
+    DWORD want = static_cast<DWORD>(std::min<std::size_t>(count, MAXDWORD));
+    bytes->resize(want);
+    DWORD got = 0;
+    ok = ok && ReadFile(file, bytes->data(), want, &got, nullptr) != 0;
+    CloseHandle(file);
+    bytes->resize(got);
+    return ok;
+}
+
+bool FileSize(const std::string& path, unsigned long long* size) {
+    HANDLE file = OpenShared(path);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    LARGE_INTEGER value;
+    bool ok = GetFileSizeEx(file, &value) != 0;
+    CloseHandle(file);
+    if (ok) *size = static_cast<unsigned long long>(value.QuadPart);
+    return ok;
+}
+
+bool SystemFontsFolder(std::string* folder) {
+    char buffer[MAX_PATH] = {};
+    if (!SHGetSpecialFolderPathA(nullptr, buffer, CSIDL_FONTS, FALSE)) return false;
+    *folder = buffer;
+    // The shell gives the folder without a trailing backslash except for a drive root.
+    if (!folder->empty() && folder->back() == '\\') folder->pop_back();
+    return true;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    // The first call asks for the size; a path too long for it comes back unchanged.
+    DWORD needed = GetFullPathNameA(path.c_str(), 0, nullptr, nullptr);
+    if (needed == 0) return path;
+    std::string full(needed, '\0');
+    DWORD length = GetFullPathNameA(path.c_str(), needed, full.data(), nullptr);
+    if (length == 0 || length >= needed) return path;
+    full.resize(length);
+    return full;
+}
+
+std::string CurrentFolder() {
+    DWORD needed = GetCurrentDirectoryA(0, nullptr);
+    if (needed == 0) return std::string();
+    std::string folder(needed, '\0');
+    DWORD length = GetCurrentDirectoryA(needed, folder.data());
+    if (length == 0 || length >= needed) return std::string();
+    folder.resize(length);
+    return folder;
+}
+
+bool SetCurrentFolder(const std::string& folder) {
+    return SetCurrentDirectoryA(folder.c_str()) != 0;
+}
+
+}  // namespace platform

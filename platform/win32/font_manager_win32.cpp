@@ -1,0 +1,47 @@
+// The Windows font manager: registration, the face query and the font-change notice.
+#include "platform/font_manager.h"
+
+#include <windows.h>
+
+namespace platform {
+namespace {
+
+using GetFontResourceInfoWFn = BOOL(WINAPI*)(LPCWSTR, LPDWORD, LPVOID, DWORD);
+
+// GetFontResourceInfoW is exported by gdi32 but declared in no header, so it is looked
+// up once by name; null when this system's gdi32 lacks it.
+GetFontResourceInfoWFn FontResourceInfo() {
+    static const GetFontResourceInfoWFn function = [] {
+        HMODULE gdi = GetModuleHandleA("gdi32.dll");
+        if (!gdi) gdi = LoadLibraryA("gdi32.dll");
+        if (!gdi) return GetFontResourceInfoWFn{};
+        return reinterpret_cast<GetFontResourceInfoWFn>(
+            reinterpret_cast<void*>(GetProcAddress(gdi, "GetFontResourceInfoW")));
+    }();
+    return function;
+}
+
+}  // namespace
+
+int RegisterFontFile(const std::string& path) { return AddFontResourceA(path.c_str()); }
+
+bool UnregisterFontFile(const std::string& path) {
+    return RemoveFontResourceA(path.c_str()) != 0;
+}
+
+bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, void* buffer,
+                           std::uint32_t type, bool* available) {
+    GetFontResourceInfoWFn query = FontResourceInfo();
+    *available = query != nullptr;
+    if (!query) return false;
+    // char16_t and wchar_t are the same 16-bit units on Windows.
+    DWORD count = *byteCount;
+    BOOL ok = query(reinterpret_cast<LPCWSTR>(widePath), &count, buffer, type);
+    *byteCount = count;
+    return ok != 0;
+}
+
+// Synchronous: returns once every top-level window has handled the notice.
+void BroadcastFontChange() { SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }
+
+}  // namespace platform
