@@ -1,0 +1,46 @@
+#!/usr/bin/env bash
+# Builds both builds and runs every test in one CTest run: the native unit tests (with
+# AddressSanitizer and UndefinedBehaviorSanitizer), the Win32 layer under Wine, and the
+# end-to-end tests in which a driver process works the real .exe. A fresh Wine prefix
+# and a virtual display are made once for the run. Ends with CTest's summary and fails
+# on any failure.
+set -euo pipefail
+root=$(cd "$(dirname "$0")/.." && pwd)
+build="$root/build"
+
+"$root/scripts/install-deps.sh"
+. "$root/scripts/wine-env.sh"
+
+jobs=$(nproc)
+cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=Release \
+    -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+    -DFONTTASKS_WINE_FILTER= >/dev/null
+cmake --build "$build/win" -j"$jobs"
+cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug \
+    -DFONTTASKS_WINDOWS_BUILD="$build/win" -DFONTTASKS_UNIT_FILTER= >/dev/null
+cmake --build "$build/native" -j"$jobs"
+
+export WINEPREFIX="$build/test-prefix"
+rm -rf "$WINEPREFIX"
+ensure_wine_prefix
+XVFB_PID=
+cleanup() {
+    wineserver -k >/dev/null 2>&1 || true
+    [ -n "$XVFB_PID" ] && kill "$XVFB_PID" >/dev/null 2>&1 || true
+}
+trap cleanup EXIT
+start_virtual_display
+
+shots="$build/screenshots"
+rm -rf "$shots" && mkdir -p "$shots"
+export FONTTASKS_EXE FONTTASKS_SHOTS
+FONTTASKS_EXE=$(windows_path "$build/win/fonttasks.exe")
+FONTTASKS_SHOTS=$(windows_path "$shots")
+
+status=0
+(cd "$build/native" && ctest --output-on-failure -j2 --timeout 600) || status=$?
+# Screenshots the end-to-end tests saved, as PNG for viewing.
+for bmp in "$shots"/*.bmp; do
+    [ -e "$bmp" ] && convert "$bmp" "${bmp%.bmp}.png" >/dev/null 2>&1 || true
+done
+exit "$status"
