@@ -8,3 +8,9 @@ std::string ReadFontFaceName(std::string path);
 // Code page 936 text to a NUL-terminated UTF-16 block, and back up to the first NUL.
 std::u16string AnsiToWide(const std::string& text);
 std::string WideToAnsi(const std::u16string& block);
+
+// Whether the font manager is still asked for face names; it is not once it has shown it
+// cannot answer (its query is missing, or it left unnamed a font our own reader names).
+bool FontManagerNamesFaces();
+// Asks the font manager again from the next face name on (for tests).
+void ResetFaceNameSource();

@@ -37,4 +37,9 @@ void HoldFile(const std::string& windowsPath, bool allowRead);
 void ReleaseHeldFiles();
 void ResetFontManager();
 
+// Directory searches opened and not yet closed, for checking that every search is closed.
+int OpenSearches();
+// Makes SystemFontsFolder fail (SHGetSpecialFolderPathA returning FALSE) until reset.
+void SetSystemFontsFolderAvailable(bool available);
+
 }  // namespace standin

@@ -1,0 +1,37 @@
+// The installed-font catalogue, filled by walking the fonts folder for "*.ttf" files.
+#include "fontfs/catalogue.h"
+
+#include "fontfs/face_name.h"
+#include "fontfs/file_utils.h"
+#include "fontfs/walk_folder.h"
+
+std::vector<InstalledFont>& InstalledFontList() {
+    static std::vector<InstalledFont> list;
+    return list;
+}
+
+void CreateInstalledFontList() {
+    InstalledFontList().clear();
+}
+
+void ReleaseInstalledFontList() {
+    // Swapping with an empty list gives the memory back, not just the records.
+    std::vector<InstalledFont>().swap(InstalledFontList());
+}
+
+void ScanFontsFolder() {
+    WalkFolder(kFontsFolder, AddInstalledFont, "*.ttf", true, 0, true);
+}
+
+void AddInstalledFont(const std::string& path) {
+    InstalledFont font;
+    font.fileName = FileNameOfPath(path);
+    font.faceName = ReadFontFaceName(path);
+    font.fullPath = path;
+    InstalledFontList().push_back(std::move(font));
+}
+
+void RebuildInstalledFontList() {
+    ReleaseInstalledFontList();
+    ScanFontsFolder();
+}

@@ -1,0 +1,56 @@
+// Font installation: copy into the system fonts folder without overwriting, register,
+// announce. Every failing step gives 0 and leaves what was done in place.
+#include "fontfs/install_font.h"
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/font_manager.h"
+
+namespace {
+
+constexpr std::size_t kMaxFileName = 255;
+
+// The part of an absolute path after its last "\", "/" or ":", double-byte characters
+// stepped over whole, cut to 255 bytes.
+std::string InstalledFileName(const std::string& absolutePath) {
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < absolutePath.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(absolutePath[i]);
+        if (platform::IsLeadByte936(c) && i + 1 < absolutePath.size()) {
+            ++i;
+        } else if (c == '\\' || c == '/' || c == ':') {
+            start = i + 1;
+        }
+    }
+    std::string name = absolutePath.substr(start);
+    if (name.size() > kMaxFileName) {
+        std::size_t keep = 0;
+        // Cut before a double-byte character that would not fit whole.
+        for (std::size_t i = 0; i < kMaxFileName;) {
+            std::size_t step = platform::IsLeadByte936(static_cast<unsigned char>(name[i])) ? 2 : 1;
+            if (i + step > kMaxFileName) break;
+            i += step;
+            keep = i;
+        }
+        name.resize(keep);
+    }
+    return name;
+}
+
+}  // namespace
+
+int InstallFontFile(const std::string& sourcePath) {
+    std::string fontsFolder;
+    if (!platform::SystemFontsFolder(&fontsFolder)) return 0;
+    platform::FileHandle source = platform::OpenExclusive(sourcePath);
+    if (!source) return 0;
+    std::string destination =
+        fontsFolder + "\\" + InstalledFileName(platform::AbsolutePath(sourcePath));
+    platform::CloseFile(source);
+    // Never overwrite: a font of that name in the fonts folder stays as it is.
+    if (!platform::CopyOneFile(sourcePath, destination, true)) return 0;
+    // The manager is given the source text as it came, not the copy.
+    int fonts = platform::RegisterFontFile(sourcePath);
+    if (fonts != 0) platform::BroadcastFontChange();
+    return fonts;
+}

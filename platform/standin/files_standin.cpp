@@ -1,0 +1,420 @@
+// The file calls on a host test root. Windows paths ("X:\...", or relative to the current
+// folder) map onto <root>/X/...; lookups ignore ASCII case like the Windows file system,
+// and trailing spaces at the end of a path are dropped as the Windows file calls do.
+#include <dirent.h>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <map>
+#include <set>
+#include <string>
+#include <vector>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/standin/standin.h"
+
+namespace {
+
+struct State {
+    std::string root;                     // host folder holding the drive folders
+    std::string current = "C:\\work";     // Windows text, no trailing backslash
+    std::map<std::string, bool> held;     // host path -> reads allowed
+    std::set<std::string> openExclusive;  // host paths opened with no sharing
+    int openSearches = 0;
+    bool fontsFolderAvailable = true;
+};
+
+State& S() {
+    static State state;
+    return state;
+}
+
+struct Search {
+    std::vector<platform::DirEntry> entries;
+    std::size_t next = 0;
+};
+
+struct OpenFile {
+    std::string hostPath;
+};
+
+unsigned char Fold(unsigned char c) {
+    return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
+}
+
+// Splits at "\" and "/", stepping over double-byte characters so that a trail byte 0x5C is
+// never taken for a separator. Empty parts are dropped, as Windows collapses "\\".
+std::vector<std::string> SplitParts(const std::string& text) {
+    std::vector<std::string> parts;
+    std::string part;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        if (platform::IsLeadByte936(c) && i + 1 < text.size()) {
+            part += text[i];
+            part += text[++i];
+        } else if (c == '\\' || c == '/') {
+            if (!part.empty()) parts.push_back(part);
+            part.clear();
+        } else {
+            part += text[i];
+        }
+    }
+    if (!part.empty()) parts.push_back(part);
+    return parts;
+}
+
+std::string DropTrailingSpaces(std::string text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
+// True when the last character is a separator; a trail byte 0x5C is not one.
+bool EndsWithSeparator(const std::string& text) {
+    bool separator = false;
+    for (std::size_t i = 0; i < text.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(text[i]);
+        separator = c == '\\' || c == '/';
+        if (platform::IsLeadByte936(c) && i + 1 < text.size()) ++i;
+    }
+    return separator;
+}
+
+bool IsDriveAbsolute(const std::string& path) {
+    return path.size() >= 2 && path[1] == ':' &&
+           ((path[0] >= 'A' && path[0] <= 'Z') || (path[0] >= 'a' && path[0] <= 'z'));
+}
+
+// The drive letter (upper case) and the resolved parts of a Windows path, "." and ".."
+// applied the way GetFullPathNameA applies them.
+struct FullPath {
+    char drive = 'C';
+    std::vector<std::string> parts;
+    bool trailingSeparator = false;
+};
+
+bool Resolve(const std::string& rawPath, FullPath* full) {
+    std::string path = DropTrailingSpaces(rawPath);
+    if (path.empty()) return false;
+    std::vector<std::string> raw;
+    const std::string& current = S().current;
+    if (IsDriveAbsolute(path)) {
+        full->drive = static_cast<char>(Fold(static_cast<unsigned char>(path[0])));
+        raw = SplitParts(path.substr(2));
+    } else if (path[0] == '\\' || path[0] == '/') {
+        full->drive = current[0];
+        raw = SplitParts(path);
+    } else {
+        full->drive = current[0];
+        raw = SplitParts(current.substr(2));
+        std::vector<std::string> rel = SplitParts(path);
+        raw.insert(raw.end(), rel.begin(), rel.end());
+    }
+    full->trailingSeparator = EndsWithSeparator(path);
+    full->parts.clear();
+    for (const std::string& part : raw) {
+        if (part == ".") continue;
+        if (part == "..") {
+            if (!full->parts.empty()) full->parts.pop_back();
+            continue;
+        }
+        full->parts.push_back(part);
+    }
+    return true;
+}
+
+bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
+    if (a.size() != b.size()) return false;
+    for (std::size_t i = 0; i < a.size(); ++i) {
+        unsigned char x = static_cast<unsigned char>(a[i]);
+        unsigned char y = static_cast<unsigned char>(b[i]);
+        if (platform::IsLeadByte936(x) && i + 1 < a.size()) {
+            // Double-byte characters compare whole and exactly.
+            if (x != y || a[i + 1] != b[i + 1]) return false;
+            ++i;
+        } else if (Fold(x) != Fold(y)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+// The name of the entry in hostFolder that part names, ignoring case; part itself when
+// none exists (a name about to be created).
+std::string MatchEntry(const std::string& hostFolder, const std::string& part) {
+    struct stat info;
+    if (::lstat((hostFolder + "/" + part).c_str(), &info) == 0) return part;
+    DIR* dir = ::opendir(hostFolder.c_str());
+    if (!dir) return part;
+    std::string found = part;
+    while (dirent* entry = ::readdir(dir)) {
+        if (SameNameIgnoringCase(entry->d_name, part)) {
+            found = entry->d_name;
+            break;
+        }
+    }
+    ::closedir(dir);
+    return found;
+}
+
+std::string HostOf(const FullPath& full) {
+    std::string host = S().root + "/" + std::string(1, full.drive);
+    for (const std::string& part : full.parts) host += "/" + MatchEntry(host, part);
+    return host;
+}
+
+bool IsDirectory(const std::string& host) {
+    struct stat info;
+    return ::stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
+}
+
+bool IsRegularFile(const std::string& host) {
+    struct stat info;
+    return ::stat(host.c_str(), &info) == 0 && S_ISREG(info.st_mode);
+}
+
+// The host path of a file the caller wants to open; empty when the path names no file
+// (a trailing separator never names a file).
+std::string HostFile(const std::string& path) {
+    FullPath full;
+    if (!Resolve(path, &full) || full.trailingSeparator || full.parts.empty()) return "";
+    return HostOf(full);
+}
+
+bool Readable(const std::string& host) {
+    if (S().openExclusive.count(host)) return false;
+    auto held = S().held.find(host);
+    return held == S().held.end() || held->second;
+}
+
+bool Writable(const std::string& host) {
+    return !S().openExclusive.count(host) && !S().held.count(host);
+}
+
+// "*" and "?" against a name, ignoring ASCII case; "?" takes a double-byte character whole.
+bool WildcardMatch(const char* pattern, const char* name) {
+    if (*pattern == '\0') return *name == '\0';
+    if (*pattern == '*') {
+        while (*pattern == '*') ++pattern;
+        if (*pattern == '\0') return true;
+        for (const char* rest = name;;) {
+            if (WildcardMatch(pattern, rest)) return true;
+            if (*rest == '\0') return false;
+            rest += (platform::IsLeadByte936(static_cast<unsigned char>(*rest)) && rest[1]) ? 2 : 1;
+        }
+    }
+    if (*name == '\0') return false;
+    unsigned char p = static_cast<unsigned char>(*pattern);
+    unsigned char n = static_cast<unsigned char>(*name);
+    int nameStep = (platform::IsLeadByte936(n) && name[1]) ? 2 : 1;
+    if (p == '?') return WildcardMatch(pattern + 1, name + nameStep);
+    int patternStep = (platform::IsLeadByte936(p) && pattern[1]) ? 2 : 1;
+    if (patternStep != nameStep) return false;
+    if (nameStep == 2) {
+        if (pattern[0] != name[0] || pattern[1] != name[1]) return false;
+    } else if (Fold(p) != Fold(n)) {
+        return false;
+    }
+    return WildcardMatch(pattern + patternStep, name + nameStep);
+}
+
+std::string WindowsText(const FullPath& full) {
+    std::string text(1, full.drive);
+    text += ":";
+    for (const std::string& part : full.parts) text += "\\" + part;
+    if (full.parts.empty() || full.trailingSeparator) text += "\\";
+    return text;
+}
+
+}  // namespace
+
+namespace platform {
+
+SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry) {
+    FullPath full;
+    // A search needs a name part: "C:\dir\" and "C:\" list nothing, as on Windows.
+    if (!Resolve(pattern, &full) || full.trailingSeparator || full.parts.empty()) return nullptr;
+    std::string namePattern = full.parts.back();
+    full.parts.pop_back();
+    std::string folder = HostOf(full);
+    // Windows reads "*.*" as "every name", dotless names included.
+    if (namePattern == "*.*") namePattern = "*";
+    DIR* dir = ::opendir(folder.c_str());
+    if (!dir) return nullptr;
+    auto* search = new Search;
+    while (dirent* found = ::readdir(dir)) {
+        std::string name = found->d_name;
+        // The drive folder stands for a root, which has no "." and ".." entries.
+        if ((name == "." || name == "..") && full.parts.empty()) continue;
+        if (!WildcardMatch(namePattern.c_str(), name.c_str())) continue;
+        search->entries.push_back({name, IsDirectory(folder + "/" + name)});
+    }
+    ::closedir(dir);
+    // NTFS lists names in order; sorting keeps the stand-in's listings reproducible.
+    std::sort(search->entries.begin(), search->entries.end(),
+              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+    if (search->entries.empty()) {
+        delete search;
+        return nullptr;
+    }
+    ++S().openSearches;
+    *entry = search->entries[search->next++];
+    return search;
+}
+
+bool FindNextEntry(SearchHandle handle, DirEntry* entry) {
+    auto* search = static_cast<Search*>(handle);
+    if (!search || search->next >= search->entries.size()) return false;
+    *entry = search->entries[search->next++];
+    return true;
+}
+
+void CloseSearch(SearchHandle handle) {
+    if (!handle) return;
+    delete static_cast<Search*>(handle);
+    --S().openSearches;
+}
+
+bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    std::string from = HostFile(source);
+    std::string to = HostFile(destination);
+    if (from.empty() || to.empty() || !IsRegularFile(from) || !Readable(from)) return false;
+    if (IsDirectory(to)) return false;
+    if (failIfExists && ::access(to.c_str(), F_OK) == 0) return false;
+    if (!Writable(to)) return false;
+    std::vector<unsigned char> bytes;
+    unsigned long long size = 0;
+    if (!FileSize(source, &size) || !ReadFileRange(source, 0, size, &bytes)) return false;
+    FILE* out = std::fopen(to.c_str(), "wb");
+    if (!out) return false;
+    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
+    return std::fclose(out) == 0 && written;
+}
+
+bool RemoveFile(const std::string& path) {
+    std::string host = HostFile(path);
+    if (host.empty() || !IsRegularFile(host) || !Writable(host)) return false;
+    return ::unlink(host.c_str()) == 0;
+}
+
+FileHandle OpenExclusive(const std::string& path) {
+    std::string host = HostFile(path);
+    // A folder cannot be opened as a file, and a file held by anyone cannot be taken
+    // without sharing.
+    if (host.empty() || !IsRegularFile(host) || !Writable(host)) return nullptr;
+    S().openExclusive.insert(host);
+    return new OpenFile{host};
+}
+
+void CloseFile(FileHandle file) {
+    if (!file) return;
+    auto* open = static_cast<OpenFile*>(file);
+    S().openExclusive.erase(open->hostPath);
+    delete open;
+}
+
+bool ReadFileRange(const std::string& path, unsigned long long offset, std::size_t count,
+                   std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    std::string host = HostFile(path);
+    if (host.empty() || !IsRegularFile(host) || !Readable(host)) return false;
+    int fd = ::open(host.c_str(), O_RDONLY);
+    if (fd < 0) return false;
+    struct stat info;
+    bool ok = ::fstat(fd, &info) == 0;
+    unsigned long long size = ok ? static_cast<unsigned long long>(info.st_size) : 0;
+    if (ok && offset < size) {
+        std::size_t wanted =
+            static_cast<std::size_t>(std::min<unsigned long long>(count, size - offset));
+        bytes->resize(wanted);
+        std::size_t done = 0;
+        while (done < wanted) {
+            ssize_t got =
+                ::pread(fd, bytes->data() + done, wanted - done, static_cast<off_t>(offset + done));
+            if (got <= 0) break;
+            done += static_cast<std::size_t>(got);
+        }
+        bytes->resize(done);
+    }
+    ::close(fd);
+    return ok;
+}
+
+bool FileSize(const std::string& path, unsigned long long* size) {
+    std::string host = HostFile(path);
+    if (host.empty() || !IsRegularFile(host) || !Readable(host)) return false;
+    struct stat info;
+    if (::stat(host.c_str(), &info) != 0) return false;
+    *size = static_cast<unsigned long long>(info.st_size);
+    return true;
+}
+
+bool SystemFontsFolder(std::string* folder) {
+    if (!S().fontsFolderAvailable) return false;
+    *folder = "C:\\WINDOWS\\Fonts";
+    return true;
+}
+
+std::string AbsolutePath(const std::string& path) {
+    FullPath full;
+    if (!Resolve(path, &full)) return "";
+    return WindowsText(full);
+}
+
+std::string CurrentFolder() {
+    return S().current;
+}
+
+bool SetCurrentFolder(const std::string& folder) {
+    FullPath full;
+    if (!Resolve(folder, &full) || !IsDirectory(HostOf(full))) return false;
+    full.trailingSeparator = false;
+    S().current = WindowsText(full);
+    if (S().current.size() > 3 && S().current.back() == '\\') S().current.pop_back();
+    return true;
+}
+
+}  // namespace platform
+
+namespace standin {
+
+void UseTestRoot(const std::string& hostRoot) {
+    State& state = S();
+    state.root = hostRoot;
+    while (state.root.size() > 1 && state.root.back() == '/') state.root.pop_back();
+    state.current = "C:\\work";
+    state.held.clear();
+    state.openExclusive.clear();
+    state.openSearches = 0;
+    state.fontsFolderAvailable = true;
+    for (const char* sub : {"", "/C", "/C/WINDOWS", "/C/WINDOWS/Fonts", "/C/work"}) {
+        ::mkdir((state.root + sub).c_str(), 0755);
+    }
+}
+
+std::string HostPath(const std::string& windowsPath) {
+    FullPath full;
+    if (!Resolve(windowsPath, &full)) return S().root;
+    return HostOf(full);
+}
+
+void HoldFile(const std::string& windowsPath, bool allowRead) {
+    S().held[HostPath(windowsPath)] = allowRead;
+}
+
+void ReleaseHeldFiles() {
+    S().held.clear();
+}
+
+int OpenSearches() {
+    return S().openSearches;
+}
+
+void SetSystemFontsFolderAvailable(bool available) {
+    S().fontsFolderAvailable = available;
+}
+
+}  // namespace standin
