@@ -10,9 +10,14 @@ struct TaskFile {
     std::string sourcePath;  // the path as it stood in the task window's edit box
 };
 
+// The global list. Handlers may assume it exists: start-up creates it before any window.
 std::vector<TaskFile>& TaskFileList();
 void CreateTaskFileList();
+// Releases the entries first to last, then the list itself.
 void ReleaseTaskFileList();
+// Between CreateTaskFileList and ReleaseTaskFileList.
+bool TaskFileListExists();
+// Appends a copy at the end.
 void AppendTaskFile(const TaskFile& file);
 // A copy of the first entry whose fileName equals fileName byte for byte, or a
 // TaskFile with both texts empty.

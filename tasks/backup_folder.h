@@ -1,4 +1,15 @@
 // The backup folder, relative to the working folder: flat, one file per font file name.
+// Backup\<name> always holds the newest copy; an older copy with different content is
+// kept beside it as <name>.1.bak, <name>.2.bak, ... so that no original is ever lost.
+// Those names never match "*.ttf", so the restore leaves them alone.
 #pragma once
 
+#include <string>
+
 constexpr const char* kBackupFolder = ".\\Backup\\";
+
+// Copies the fonts folder's file named by a task row's font cell (trailing spaces
+// included, as the file calls drop them) to the backup folder. False when the copy, or
+// keeping an older different backup of the same name, failed; the fonts folder is then
+// untouched.
+bool BackUpFontFile(const std::string& fontCell);

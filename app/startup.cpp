@@ -1,0 +1,30 @@
+// Start-up and shutdown of the program: the two global lists live from here until the
+// exit clean-up, and the main window's life is the program's life.
+#include "app/startup.h"
+
+#include "app/task_files.h"
+#include "fontfs/catalogue.h"
+#include "forms/forms.h"
+#include "forms/handlers.h"
+#include "forms/vocabulary.h"
+#include "platform/process.h"
+
+void StartProgram() {
+    // Both lists exist before any window does, so every handler may rely on them.
+    CreateInstalledFontList();
+    CreateTaskFileList();
+    platform::RegisterExitCleanup(ReleaseGlobals);
+    // The modal load runs the event loop until the main window is gone; its destroyed
+    // event ends the program from inside that loop.
+    ui::LoadWindow(forms::MainForm(), true);
+}
+
+void ReleaseGlobals() {
+    ReleaseInstalledFontList();
+    ReleaseTaskFileList();
+}
+
+void MainWindowDestroyed() {
+    // Queued rows are simply lost: nothing asks for confirmation.
+    platform::EndProgram(0);
+}

@@ -1,0 +1,34 @@
+// The global list of files chosen for add and replace tasks.
+#include "app/task_files.h"
+
+namespace {
+
+std::vector<TaskFile> g_taskFiles;
+bool g_taskFilesCreated = false;
+
+}  // namespace
+
+std::vector<TaskFile>& TaskFileList() { return g_taskFiles; }
+
+void CreateTaskFileList() {
+    g_taskFiles.clear();
+    g_taskFilesCreated = true;
+}
+
+void ReleaseTaskFileList() {
+    // Swapping with an empty vector destroys the records first to last and then frees
+    // the storage, which is the release order the list promises.
+    std::vector<TaskFile>().swap(g_taskFiles);
+    g_taskFilesCreated = false;
+}
+
+bool TaskFileListExists() { return g_taskFilesCreated; }
+
+void AppendTaskFile(const TaskFile& file) { g_taskFiles.push_back(file); }
+
+TaskFile FindTaskFile(const std::string& fileName) {
+    for (const TaskFile& file : g_taskFiles) {
+        if (file.fileName == fileName) return file;
+    }
+    return {};
+}

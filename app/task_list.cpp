@@ -1,0 +1,39 @@
+// The task queue over the main window's list view: every queued task is one row.
+#include "app/task_list.h"
+
+#include "forms/forms.h"
+#include "forms/vocabulary.h"
+
+namespace TaskList {
+namespace {
+
+ui::Ctl List() { return {forms::MainForm(), "超级列表框"}; }
+
+}  // namespace
+
+int RowCount() { return ui::RowCount(List()); }
+
+std::string CellText(int row, int column) { return ui::CellText(List(), row, column); }
+
+void SetCellText(int row, int column, const std::string& text) {
+    ui::SetCellText(List(), row, column, text);
+}
+
+int AppendRow() { return ui::AppendRow(List()); }
+
+void DeleteRow(int row) { ui::DeleteRow(List(), row); }
+
+int SelectedRow() { return ui::SelectedIndex(List()); }
+
+void AppendTaskRow(const std::string& font, const std::string& task,
+                   const std::string& replaceWith) {
+    int row = AppendRow();
+    if (row < 0) return;
+    SetCellText(row, kFontColumn, font);
+    SetCellText(row, kTaskColumn, task);
+    SetCellText(row, kReplaceWithColumn, replaceWith);
+}
+
+void SetResult(int row, const std::string& text) { SetCellText(row, kResultColumn, text); }
+
+}  // namespace TaskList

@@ -1,0 +1,232 @@
+// The headless model's properties and commands of the control vocabulary. Each acts on
+// the in-memory control the way the real control does; a control or window that does
+// not exist is ignored and reads as empty.
+#include <deque>
+#include <optional>
+
+#include "platform/codepage.h"
+#include "platform/files.h"
+#include "platform/standin/headless.h"
+#include "platform/standin/headless_model.h"
+
+namespace headless::model {
+namespace {
+
+struct Dialogs {
+    std::deque<std::optional<std::string>> answers;  // nullopt: the user cancels
+    std::string lastTitle;
+    int shown = 0;
+};
+
+Dialogs& D() {
+    static Dialogs dialogs;
+    return dialogs;
+}
+
+// The folder part of a path, separator included ("C:\fonts\a.ttf" -> "C:\fonts\");
+// empty when the path has none. A trail byte 0x5C is not a separator.
+std::string FolderOf(const std::string& path) {
+    std::size_t end = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(path[i]);
+        if (platform::IsLeadByte936(c) && i + 1 < path.size()) {
+            ++i;
+        } else if (c == '\\' || c == '/') {
+            end = i + 1;
+        }
+    }
+    return path.substr(0, end);
+}
+
+bool ValidRow(const Control& list, int row) {
+    return row >= 0 && static_cast<std::size_t>(row) < list.rows.size();
+}
+
+bool ValidCell(const Control& list, int row, int column) {
+    return ValidRow(list, row) && column >= 0 &&
+           static_cast<std::size_t>(column) < list.rows[row].size();
+}
+
+}  // namespace
+
+void ResetDialogs() { D() = Dialogs(); }
+
+}  // namespace headless::model
+
+namespace ui {
+
+using headless::model::Control;
+using headless::model::Lookup;
+
+void SetTitle(const Form& form, const std::string& text) {
+    if (auto* window = headless::model::Find(form)) window->title = text;
+}
+
+void SetWindowHeight(const Form& form, int height) {
+    if (auto* window = headless::model::Find(form)) {
+        window->height = headless::model::ClampSize(height);
+    }
+}
+
+void SetVisible(Ctl c, bool visible) {
+    if (Control* control = Lookup(c)) control->visible = visible;
+}
+
+void SetDisabled(Ctl c, bool disabled) {
+    if (Control* control = Lookup(c)) control->disabled = disabled;
+}
+
+void SetHeight(Ctl c, int height) {
+    if (Control* control = Lookup(c)) control->height = headless::model::ClampSize(height);
+}
+
+void SetCaption(Ctl c, const std::string& text) {
+    if (Control* control = Lookup(c)) control->text = text;
+}
+
+bool Checked(Ctl c) {
+    Control* control = Lookup(c);
+    return control != nullptr && control->checked;
+}
+
+// The pages are the form's; a page that does not exist leaves the current one showing.
+void SetCurrentPage(Ctl c, int page) {
+    Control* tab = Lookup(c);
+    if (tab == nullptr || page < 0 || static_cast<std::size_t>(page) >= tab->spec->pageCount) {
+        return;
+    }
+    tab->page = page;
+}
+
+std::string Text(Ctl c) {
+    Control* control = Lookup(c);
+    return control != nullptr ? control->text : "";
+}
+
+void SetText(Ctl c, const std::string& text) {
+    if (Control* control = Lookup(c)) control->text = text;
+}
+
+int CurrentIndex(Ctl c) {
+    Control* combo = Lookup(c);
+    return combo != nullptr ? combo->current : -1;
+}
+
+void SetCurrentIndex(Ctl c, int index) {
+    Control* combo = Lookup(c);
+    if (combo == nullptr) return;
+    int count = static_cast<int>(combo->items.size());
+    if (index < 0 || count == 0) {
+        combo->current = -1;
+    } else {
+        combo->current = index < count ? index : count - 1;
+    }
+}
+
+int AddItem(Ctl c, const std::string& text, int data) {
+    Control* combo = Lookup(c);
+    if (combo == nullptr) return -1;
+    combo->items.emplace_back(text, data);
+    return static_cast<int>(combo->items.size()) - 1;
+}
+
+int ItemData(Ctl c, int index) {
+    Control* combo = Lookup(c);
+    if (combo == nullptr || index < 0 || static_cast<std::size_t>(index) >= combo->items.size()) {
+        return -1;
+    }
+    return combo->items[index].second;
+}
+
+void SetDialogTitle(Ctl c, const std::string& title) {
+    if (Control* dialog = Lookup(c)) dialog->dialogTitle = title;
+}
+
+std::string FileName(Ctl c) {
+    Control* dialog = Lookup(c);
+    return dialog != nullptr ? dialog->fileName : "";
+}
+
+bool Open(Ctl c) {
+    using namespace headless::model;
+    Window* owner = Alive(c.form);
+    Control* dialog = FindControl(owner, c.name);
+    if (dialog == nullptr || dialog->spec->kind != Kind::CommonDlg) return false;
+    D().lastTitle = dialog->dialogTitle;
+    ++D().shown;
+    std::optional<std::string> answer;
+    if (!D().answers.empty()) {
+        answer = D().answers.front();
+        D().answers.pop_front();
+    }
+    // The dialog is modal over its owner; windows still enabled get their events meanwhile.
+    bool ownerEnabled = owner->enabled;
+    owner->enabled = false;
+    DeliverQueuedClicks();
+    if (Window* stillThere = Alive(c.form)) stillThere->enabled = ownerEnabled;
+    dialog = Lookup(c);
+    if (!answer || dialog == nullptr) return false;
+    dialog->fileName = *answer;
+    const FileDialogSpec* spec = dialog->spec->dialog;
+    std::string folder = FolderOf(*answer);
+    if ((spec == nullptr || !spec->keepWorkingFolder) && !folder.empty()) {
+        platform::SetCurrentFolder(folder);
+    }
+    return true;
+}
+
+int SelectedIndex(Ctl c) {
+    Control* list = Lookup(c);
+    return list != nullptr ? list->selected : -1;
+}
+
+int RowCount(Ctl c) {
+    Control* list = Lookup(c);
+    return list != nullptr ? static_cast<int>(list->rows.size()) : 0;
+}
+
+int AppendRow(Ctl c) {
+    Control* list = Lookup(c);
+    if (list == nullptr) return -1;
+    std::size_t columns = list->spec->columnCount > 0 ? list->spec->columnCount : 1;
+    list->rows.emplace_back(columns);
+    return static_cast<int>(list->rows.size()) - 1;
+}
+
+std::string CellText(Ctl c, int row, int column) {
+    Control* list = Lookup(c);
+    if (list == nullptr || !headless::model::ValidCell(*list, row, column)) return "";
+    return list->rows[row][column];
+}
+
+void SetCellText(Ctl c, int row, int column, const std::string& text) {
+    Control* list = Lookup(c);
+    if (list == nullptr || !headless::model::ValidCell(*list, row, column)) return;
+    list->rows[row][column] = text;
+}
+
+// The selection follows its row: removing the selected row leaves none selected.
+void DeleteRow(Ctl c, int row) {
+    Control* list = Lookup(c);
+    if (list == nullptr || !headless::model::ValidRow(*list, row)) return;
+    list->rows.erase(list->rows.begin() + row);
+    if (list->selected == row) {
+        list->selected = -1;
+    } else if (list->selected > row) {
+        --list->selected;
+    }
+}
+
+}  // namespace ui
+
+namespace headless {
+
+void AnswerFileDialog(const std::string& path) { model::D().answers.emplace_back(path); }
+
+void CancelFileDialog() { model::D().answers.emplace_back(std::nullopt); }
+
+std::string LastDialogTitle() { return model::D().lastTitle; }
+
+int DialogsShown() { return model::D().shown; }
+
+}  // namespace headless

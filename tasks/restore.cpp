@@ -1,0 +1,31 @@
+// The restore button: copies every backed-up font file back into the fonts folder while
+// the status label shows. It registers nothing and does not rebuild the catalogue.
+#include "tasks/restore.h"
+
+#include "fontfs/catalogue.h"
+#include "fontfs/file_utils.h"
+#include "fontfs/walk_folder.h"
+#include "forms/forms.h"
+#include "forms/handlers.h"
+#include "forms/vocabulary.h"
+#include "tasks/backup_folder.h"
+
+namespace {
+
+ui::Ctl StatusLabel() { return {forms::MainForm(), "透明标签"}; }
+
+}  // namespace
+
+void RestoreBackups() {
+    ui::SetVisible(StatusLabel(), true);
+    WalkFolder(kBackupFolder, RestoreBackupFile, "*.ttf", true, 0, true);
+    ui::SetVisible(StatusLabel(), false);
+}
+
+void RestoreBackupFile(const std::string& path) {
+    std::string source = path;  // the walk's text is valid only during this call
+    std::string destination = kFontsFolder + FileNameOfPath(path);
+    // A failed copy (file in use, folder not writable) is skipped; the walk goes on.
+    CopyFileOverwriting(source, destination);
+    ui::SetCaption(StatusLabel(), "正在还原字体备份");
+}

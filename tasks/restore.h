@@ -1,0 +1,9 @@
+// Restoring the backups: every "*.ttf" file directly in the backup folder is copied
+// back into the fonts folder. The backups stay; older kept copies are never touched.
+#pragma once
+
+#include <string>
+
+// The walk's per-file callback: copies one backup file back over the fonts folder's
+// file of the same name.
+void RestoreBackupFile(const std::string& path);

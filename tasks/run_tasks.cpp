@@ -1,0 +1,107 @@
+// Running the task list: every row once, top to bottom, each outcome in its result cell.
+// Delete and replace rows back the font file up first and work on files only; only add
+// rows register a font (inside InstallFontFile).
+#include "app/task_files.h"
+#include "app/task_list.h"
+#include "fontfs/catalogue.h"
+#include "fontfs/file_utils.h"
+#include "fontfs/install_font.h"
+#include "forms/forms.h"
+#include "forms/handlers.h"
+#include "forms/vocabulary.h"
+#include "platform/files.h"
+#include "tasks/backup_folder.h"
+#include "tasks/task_kinds.h"
+
+namespace {
+
+constexpr const char* kFontMissing = "字体不存在";
+
+ui::Ctl Main(const char* name) { return {forms::MainForm(), name}; }
+
+void RunAddRow(int row) {
+    TaskFile file = FindTaskFile(TaskList::CellText(row, TaskList::kFontColumn));
+    if (!FileExists(file.sourcePath)) {
+        TaskList::SetResult(row, kFontMissing);
+        return;
+    }
+    int added = InstallFontFile(file.sourcePath);
+    TaskList::SetResult(row, added != 0 ? "添加成功" : "添加失败");
+}
+
+// The paths are the fixed folders joined with the font cell as it stands, trailing
+// spaces included: the Windows file calls drop spaces at the end of a path.
+void RunDeleteRow(int row) {
+    std::string target = kFontsFolder + TaskList::CellText(row, TaskList::kFontColumn);
+    if (!FileExists(target)) {
+        TaskList::SetResult(row, kFontMissing);
+        return;
+    }
+    if (!BackUpFontFile(TaskList::CellText(row, TaskList::kFontColumn))) return;
+    if (!FileExists(target)) {
+        TaskList::SetResult(row, kFontMissing);
+        return;
+    }
+    TaskList::SetResult(row, platform::RemoveFile(target) ? "删除成功" : "删除失败");
+}
+
+void RunReplaceRow(int row) {
+    std::string fontCell = TaskList::CellText(row, TaskList::kFontColumn);
+    std::string target = kFontsFolder + fontCell;
+    if (!FileExists(target)) {
+        TaskList::SetResult(row, kFontMissing);
+        return;
+    }
+    if (!BackUpFontFile(TaskList::CellText(row, TaskList::kFontColumn))) return;
+    if (!platform::RemoveFile(target)) return;
+    TaskFile file = FindTaskFile(TaskList::CellText(row, TaskList::kReplaceWithColumn));
+    if (CopyFileOverwriting(file.sourcePath, target)) {
+        TaskList::SetResult(row, "替换成功");
+        return;
+    }
+    // The replacement could not be copied in: put the original back so the fonts folder
+    // does not lose the font. Its backup stays.
+    CopyFileOverwriting(kBackupFolder + fontCell, target);
+    TaskList::SetResult(row, "替换失败");
+}
+
+struct TaskKind {
+    const char* text;
+    void (*run)(int row);
+};
+
+constexpr TaskKind kTaskKinds[] = {
+    {kAddTask, RunAddRow},
+    {kDeleteTask, RunDeleteRow},
+    {kReplaceTask, RunReplaceRow},
+};
+
+void RunRow(int row) {
+    std::string kind = TaskList::CellText(row, TaskList::kTaskColumn);
+    for (const TaskKind& known : kTaskKinds) {
+        if (kind == known.text) {
+            known.run(row);
+            return;
+        }
+    }
+    // Any other task text: the row is skipped and its result cell left alone.
+}
+
+}  // namespace
+
+void RunTaskList() {
+    ui::SetDisabled(Main("按钮_添加"), true);
+    ui::SetDisabled(Main("按钮_删除"), true);
+    ui::SetDisabled(Main("按钮_还原"), true);
+    // Clicks made during the run reach the program when the closing catalogue walk
+    // lets pending events run; a second run starting there would overlap this one.
+    ui::SetDisabled(Main("按钮_执行任务"), true);
+    // Read once: rows appended or removed later in this run are not seen.
+    int count = TaskList::RowCount();
+    for (int row = 0; row < count; ++row) RunRow(row);
+    ui::SetDisabled(Main("按钮_还原"), false);
+    ui::SetDisabled(Main("按钮_添加"), false);
+    // The delete button stays disabled until the next click in the list.
+    RebuildInstalledFontList();
+    ui::SetDisabled(Main("按钮_执行任务"), false);
+}

@@ -1,0 +1,140 @@
+// The task window: one add, delete or replace task is composed on one of three pages
+// and queued as a row of the main window's list (plus, for add and replace, a TaskFile
+// naming the chosen file).
+#include "app/task_files.h"
+#include "app/task_list.h"
+#include "fontfs/catalogue.h"
+#include "fontfs/file_utils.h"
+#include "forms/forms.h"
+#include "forms/handlers.h"
+#include "forms/vocabulary.h"
+#include "platform/files.h"
+#include "tasks/task_kinds.h"
+
+namespace {
+
+constexpr int kClosedHeight = 220;
+// Catalogue file names are padded to this many bytes so the face names line up.
+constexpr std::size_t kLabelNameBytes = 15;
+
+ui::Ctl Task(const char* name) { return {forms::TaskForm(), name}; }
+
+// The heights and caption each page radio button sets, in the order they are set.
+struct PageLayout {
+    const char* radio;
+    const char* caption;
+    int page;
+    int tabHeight;
+    int frameHeight;
+    int windowHeight;
+};
+
+constexpr PageLayout kAddPage = {"单选框1", kAddTask, 0, 110, 130, 220};
+constexpr PageLayout kDeletePage = {"单选框2", kDeleteTask, 1, 110, 130, 220};
+constexpr PageLayout kReplacePage = {"单选框3", kReplaceTask, 2, 145, 168, 260};
+
+void ShowPage(const PageLayout& layout) {
+    if (!ui::Checked(Task(layout.radio))) return;
+    ui::SetCaption(Task("分组框2"), layout.caption);
+    ui::SetCurrentPage(Task("选择夹1"), layout.page);
+    ui::SetHeight(Task("选择夹1"), layout.tabHeight);
+    ui::SetHeight(Task("分组框2"), layout.frameHeight);
+    ui::SetWindowHeight(forms::TaskForm(), layout.windowHeight);
+}
+
+// Pads the catalogue entry's own fileName in place (the padded name is what delete and
+// replace rows carry until the next rebuild), then builds "name[face]".
+std::string CatalogueLabel(InstalledFont& font) {
+    if (font.fileName.size() < kLabelNameBytes) font.fileName.resize(kLabelNameBytes, ' ');
+    return font.fileName + "[" + font.faceName + "]";
+}
+
+// The catalogue position stored with the chosen item, -1 when nothing is chosen.
+int ChosenCataloguePosition(const char* comboName) {
+    ui::Ctl combo = Task(comboName);
+    return ui::ItemData(combo, ui::CurrentIndex(combo));
+}
+
+// The catalogue entry at a 1-based position, or null when the position names none.
+InstalledFont* CatalogueEntry(int position) {
+    std::vector<InstalledFont>& fonts = InstalledFontList();
+    if (position < 1 || static_cast<std::size_t>(position) > fonts.size()) return nullptr;
+    return &fonts[static_cast<std::size_t>(position) - 1];
+}
+
+// Shows the window's file dialog and puts the chosen path into the page's edit box.
+// The open dialog moves the process's working folder to the chosen file's folder (the
+// option meant to prevent that does not apply to it), and the backup folder is relative
+// to the working folder, so the folder is put back whatever the dialog's outcome.
+void BrowseInto(const char* title, const char* editName) {
+    ui::Ctl dialog = Task("通用对话框");
+    ui::SetDialogTitle(dialog, title);
+    std::string workingFolder = platform::CurrentFolder();
+    bool confirmed = ui::Open(dialog);
+    platform::SetCurrentFolder(workingFolder);
+    if (!confirmed) return;
+    std::string path = ui::FileName(dialog);
+    if (path.empty()) return;
+    ui::SetText(Task(editName), path);
+}
+
+}  // namespace
+
+void OpenTaskWindow() {
+    // Modal: returns when the task window is gone. An open one is only brought forward.
+    ui::LoadWindow(forms::TaskForm(), true);
+}
+
+void TaskWindowCreated() {
+    ui::SetWindowHeight(forms::TaskForm(), kClosedHeight);
+    ui::Ctl deleteChooser = Task("组合框_删除");
+    ui::Ctl replaceChooser = Task("组合框_替换");
+    std::vector<InstalledFont>& fonts = InstalledFontList();
+    for (std::size_t i = 0; i < fonts.size(); ++i) {
+        int position = static_cast<int>(i) + 1;
+        ui::AddItem(deleteChooser, CatalogueLabel(fonts[i]), position);
+        ui::AddItem(replaceChooser, CatalogueLabel(fonts[i]), position);
+    }
+    // With an empty catalogue this leaves both choosers without a selection.
+    ui::SetCurrentIndex(deleteChooser, 0);
+    ui::SetCurrentIndex(replaceChooser, 0);
+}
+
+void ShowAddPage() { ShowPage(kAddPage); }
+void ShowDeletePage() { ShowPage(kDeletePage); }
+void ShowReplacePage() { ShowPage(kReplacePage); }
+
+void BrowseAddFile() { BrowseInto("选择添加的字体文件", "编辑框_添加"); }
+void BrowseReplaceFile() { BrowseInto("选择要替换的新字体文件", "编辑框_替换"); }
+
+void QueueDeleteTask() {
+    const InstalledFont* font = CatalogueEntry(ChosenCataloguePosition("组合框_删除"));
+    if (font == nullptr) return;
+    TaskList::AppendTaskRow(font->fileName, kDeleteTask, "");
+}
+
+void QueueReplaceTask() {
+    const InstalledFont* font = CatalogueEntry(ChosenCataloguePosition("组合框_替换"));
+    std::string path = ui::Text(Task("编辑框_替换"));
+    if (font == nullptr || path.empty()) return;
+    TaskFile file{FileNameOfPath(path), path};
+    // The run finds a replacement by its file name alone, so a second file of the same
+    // name from another folder would silently be replaced by the first one's contents.
+    TaskFile recorded = FindTaskFile(file.fileName);
+    if (!recorded.fileName.empty() && recorded.sourcePath != file.sourcePath) return;
+    TaskList::AppendTaskRow(font->fileName, kReplaceTask, file.fileName);
+    AppendTaskFile(file);
+}
+
+void QueueAddTask() {
+    std::string path = ui::Text(Task("编辑框_添加"));
+    TaskFile file{FileNameOfPath(path), path};
+    // An empty name never counts as queued, so empty adds may be repeated.
+    if (FindTaskFile(file.fileName).fileName.empty()) {
+        TaskList::AppendTaskRow(file.fileName, kAddTask, "");
+        AppendTaskFile(file);
+    }
+    ui::SetText(Task("编辑框_添加"), "");
+}
+
+void CloseTaskWindow() { ui::CloseWindow(forms::TaskForm()); }
