@@ -1,0 +1,85 @@
+// Start-up and shutdown: the lists exist before the main window, the window is set up
+// when created, and closing it ends the program once, with code 0, touching no file.
+#include "app/startup.h"
+
+#include "tests/unit/app_program_fixture.h"
+
+namespace {
+
+class StartupTest : public ProgramTest {};
+
+TEST_F(StartupTest, TheMainWindowStartsOnFreshListsWithItsTitleAndCatalogue) {
+    WriteFont("C:\\WINDOWS\\Fonts\\a.ttf", u"Alpha");
+    WriteFont("C:\\WINDOWS\\Fonts\\b.ttf", u"Beta");
+    Write("C:\\WINDOWS\\Fonts\\c.otf", Font(u"Gamma"));
+    // Left over from an earlier life of the lists: start-up must not build on it.
+    InstalledFontList().push_back({"stale.ttf", "Stale", "C:\\stale.ttf"});
+    AppendTaskFile({"stale.ttf", "C:\\stale.ttf"});
+
+    headless::Script({[this] {
+        EXPECT_EQ(headless::WindowTitle(main_), kMainWindowTitle);
+        ASSERT_EQ(InstalledFontList().size(), 2u);
+        EXPECT_EQ(InstalledFontList()[0].faceName + InstalledFontList()[1].faceName,
+                  InstalledFontList()[0].fileName == "a.ttf" ? "AlphaBeta" : "BetaAlpha");
+        EXPECT_TRUE(TaskFileList().empty());
+        EXPECT_TRUE(headless::State(main_, "按钮_删除").disabled);
+        EXPECT_FALSE(headless::State(main_, "按钮_添加").disabled);
+        EXPECT_FALSE(headless::State(main_, "透明标签").shown);
+        EXPECT_EQ(TaskList::RowCount(), 0);
+    }});
+    StartProgram();
+    EXPECT_TRUE(headless::ProgramEnded());
+    EXPECT_EQ(headless::ExitCode(), 0);
+}
+
+TEST_F(StartupTest, AnEmptyFontsFolderStillStartsTheProgram) {
+    headless::Script({[this] {
+        EXPECT_TRUE(InstalledFontList().empty());
+        EXPECT_TRUE(ui::IsLoaded(main_));
+    }});
+    StartProgram();
+    EXPECT_EQ(headless::ExitCode(), 0);
+}
+
+TEST_F(StartupTest, ClosingWithQueuedTasksEndsAtOnceAndTouchesNoFile) {
+    WriteFont("C:\\WINDOWS\\Fonts\\a.ttf", u"Alpha");
+    WriteFont("C:\\WINDOWS\\Fonts\\b.ttf", u"Beta");
+    WriteFont("C:\\new\\n.ttf", u"New");
+    WriteFont("C:\\new\\r.ttf", u"Repl");
+    MakeFolder("C:\\work\\Backup");
+    const auto fontsBefore = Listing("C:\\WINDOWS\\Fonts");
+
+    headless::Script({
+        // Two empty runs rebuild the catalogue twice before any row is queued.
+        [this] { RunTasks(); },
+        [this] { RunTasks(); },
+        [this] { ASSERT_TRUE(headless::Click(main_, "按钮_添加")); },
+        [this] { BrowseAndAdd("C:\\new\\n.ttf"); },
+        [this] { ChooseAndDelete(0); },
+        [this] { BrowseAndReplace(1, "C:\\new\\r.ttf"); },
+        [this] { EXPECT_TRUE(headless::Click(task_, "按钮_替换取消")); },
+        [this] {
+            // A queued row removed again still leaves its file recorded until exit.
+            ASSERT_TRUE(headless::ClickList(main_, "超级列表框", 0));
+            ASSERT_TRUE(headless::Click(main_, "按钮_删除"));
+            EXPECT_EQ(TaskList::RowCount(), 2);
+            EXPECT_EQ(TaskFileList().size(), 2u);
+            EXPECT_TRUE(headless::PressCloseBox(main_));
+        },
+        [] { ADD_FAILURE() << "the program should have ended"; },
+    });
+    StartProgram();
+
+    EXPECT_TRUE(headless::ProgramEnded());
+    EXPECT_EQ(headless::ExitCode(), 0);
+    EXPECT_EQ(headless::CleanupRuns(), 1);
+    EXPECT_FALSE(TaskFileListExists());
+    EXPECT_TRUE(TaskFileList().empty());
+    EXPECT_TRUE(InstalledFontList().empty());
+    EXPECT_EQ(Listing("C:\\WINDOWS\\Fonts"), fontsBefore);
+    EXPECT_TRUE(Listing("C:\\work\\Backup").empty());
+    EXPECT_EQ(standin::FontManager().live, 0);
+    EXPECT_EQ(standin::FontManager().broadcasts, 0);
+}
+
+}  // namespace

@@ -1,0 +1,86 @@
+// The task list and the delete button that follows the list's selection.
+#include "forms/handlers.h"
+#include "tests/unit/app_program_fixture.h"
+
+namespace {
+
+class TaskListTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        LoadMainWindow();
+    }
+    bool DeleteDisabled() { return headless::State(main_, "按钮_删除").disabled; }
+};
+
+TEST_F(TaskListTest, RowsKeepTheirOrderAndCellsHoldTextsWholeWhateverTheirLength) {
+    TaskList::AppendTaskRow("b.ttf", "删除字体", "");
+    TaskList::AppendTaskRow("a.ttf", "替换字体", "x.ttf");
+    EXPECT_EQ(Row(0), (std::vector<std::string>{"b.ttf", "删除字体", "", ""}));
+    EXPECT_EQ(Row(1), (std::vector<std::string>{"a.ttf", "替换字体", "x.ttf", ""}));
+
+    std::string longText;
+    for (int i = 0; i < 1000; ++i) longText += "字";  // 2,000 bytes
+    TaskList::SetCellText(1, TaskList::kReplaceWithColumn, longText);
+    EXPECT_EQ(TaskList::CellText(1, TaskList::kReplaceWithColumn), longText);
+    TaskList::SetResult(0, "删除成功");
+    EXPECT_EQ(Result(0), "删除成功");
+}
+
+TEST_F(TaskListTest, TheDeleteButtonIsEnabledExactlyWhenAClickLeftARowSelected) {
+    EXPECT_TRUE(DeleteDisabled());
+    EXPECT_FALSE(headless::Click(main_, "按钮_删除"));
+    EXPECT_TRUE(headless::ClickList(main_, "超级列表框", -1));
+    EXPECT_TRUE(DeleteDisabled());
+
+    TaskList::AppendTaskRow("a.ttf", "删除字体", "");
+    TaskList::AppendTaskRow("b.ttf", "删除字体", "");
+    TaskList::AppendTaskRow("c.ttf", "删除字体", "");
+    // A keyboard selection fires nothing.
+    EXPECT_TRUE(headless::SelectRowWithKeyboard(main_, "超级列表框", 1));
+    EXPECT_TRUE(DeleteDisabled());
+    EXPECT_TRUE(headless::ClickList(main_, "超级列表框", 1));
+    EXPECT_FALSE(DeleteDisabled());
+    EXPECT_TRUE(headless::ClickList(main_, "超级列表框", 5));  // empty space below the rows
+    EXPECT_TRUE(DeleteDisabled());
+
+    EXPECT_TRUE(headless::ClickList(main_, "超级列表框", 1));
+    EXPECT_TRUE(headless::Click(main_, "按钮_删除"));
+    EXPECT_EQ(TaskList::RowCount(), 2);
+    EXPECT_EQ(TaskList::CellText(0, 0), "a.ttf");
+    EXPECT_EQ(TaskList::CellText(1, 0), "c.ttf");
+    EXPECT_TRUE(DeleteDisabled());
+}
+
+TEST_F(TaskListTest, RemovingWithoutASelectionChangesNothing) {
+    TaskList::AppendTaskRow("a.ttf", "删除字体", "");
+    ui::SetDisabled({main_, "按钮_删除"}, false);
+    RemoveSelectedTask();
+    EXPECT_EQ(TaskList::RowCount(), 1);
+    EXPECT_FALSE(DeleteDisabled());
+}
+
+TEST_F(TaskListTest, RemovingARowLeavesItsFileRecorded) {
+    WriteFont("C:\\new\\n.ttf", u"New");
+    InTaskWindow([this] { BrowseAndAdd("C:\\new\\n.ttf"); });
+    ASSERT_TRUE(headless::ClickList(main_, "超级列表框", 0));
+    ASSERT_TRUE(headless::Click(main_, "按钮_删除"));
+    EXPECT_EQ(TaskList::RowCount(), 0);
+    ASSERT_EQ(TaskFileList().size(), 1u);
+    // ...so the same name still counts as queued.
+    InTaskWindow([this] { BrowseAndAdd("C:\\new\\n.ttf"); });
+    EXPECT_EQ(TaskList::RowCount(), 0);
+}
+
+TEST_F(TaskListTest, ARunLeavesTheDeleteButtonDisabledUntilTheNextClick) {
+    TaskList::AppendTaskRow("a.ttf", "未知", "");
+    ASSERT_TRUE(headless::ClickList(main_, "超级列表框", 0));
+    ASSERT_FALSE(DeleteDisabled());
+    RunTasks();
+    EXPECT_EQ(TaskList::SelectedRow(), 0);
+    EXPECT_TRUE(DeleteDisabled());
+    ASSERT_TRUE(headless::ClickList(main_, "超级列表框", 0));
+    EXPECT_FALSE(DeleteDisabled());
+}
+
+}  // namespace
