@@ -1,0 +1,110 @@
+// The installed-font catalogue and its face names, through the fake font manager and,
+// once that has shown it cannot name fonts, through our own reader alone.
+#include "support/ttf_writer.h"
+#include "tests/unit/fontfs_test_root.h"
+
+namespace {
+
+class CatalogueTest : public FontfsTest {
+  protected:
+    static void PutFont(const std::string& windowsPath, const std::u16string& family) {
+        Write(windowsPath, ttf::MakeFont(family));
+    }
+    static std::vector<std::string> Column(std::string InstalledFont::*field) {
+        std::vector<std::string> values;
+        for (const InstalledFont& font : InstalledFontList()) values.push_back(font.*field);
+        return values;
+    }
+};
+
+TEST_F(CatalogueTest, ScanListsTtfFilesWithFaceNamesAndPaths) {
+    PutFont("C:\\WINDOWS\\Fonts\\a.ttf", u"Alpha Sans");
+    PutFont("C:\\WINDOWS\\Fonts\\b.TTF", u"宋体测试");  // Chinese comes out as code page 936
+    Write("C:\\WINDOWS\\Fonts\\c.ttf", "not a font at all");
+    Write("C:\\WINDOWS\\Fonts\\d.ttc", ttf::MakeCollection({u"Left Out"}));
+    MakeFolder("C:\\WINDOWS\\Fonts\\sub");
+    PutFont("C:\\WINDOWS\\Fonts\\sub\\e.ttf", u"Deeper");
+    ScanFontsFolder();
+    EXPECT_EQ(Column(&InstalledFont::fileName),
+              (std::vector<std::string>{"a.ttf", "b.TTF", "c.ttf"}));
+    EXPECT_EQ(Column(&InstalledFont::faceName),
+              (std::vector<std::string>{"Alpha Sans", "宋体测试", ""}));
+    EXPECT_EQ(Column(&InstalledFont::fullPath),
+              (std::vector<std::string>{"C:\\WINDOWS\\Fonts\\a.ttf", "C:\\WINDOWS\\Fonts\\b.TTF",
+                                        "C:\\WINDOWS\\Fonts\\c.ttf"}));
+    // Every temporary registration was taken back; nothing was announced.
+    EXPECT_EQ(standin::FontManager().live, 0);
+    EXPECT_EQ(standin::FontManager().registrations, 3);
+    EXPECT_EQ(standin::FontManager().broadcasts, 0);
+}
+
+TEST_F(CatalogueTest, ScanAppendsAndRebuildStartsOver) {
+    ScanFontsFolder();
+    EXPECT_TRUE(InstalledFontList().empty());
+    PutFont("C:\\WINDOWS\\Fonts\\a.ttf", u"Alpha");
+    ScanFontsFolder();
+    ScanFontsFolder();
+    EXPECT_EQ(InstalledFontList().size(), 2u);
+    PutFont("C:\\WINDOWS\\Fonts\\b.ttf", u"Beta");
+    RebuildInstalledFontList();
+    EXPECT_EQ(Column(&InstalledFont::faceName), (std::vector<std::string>{"Alpha", "Beta"}));
+}
+
+TEST_F(CatalogueTest, CollectionGivesTheFirstFaceName) {
+    Write("C:\\WINDOWS\\Fonts\\pair.ttf", ttf::MakeCollection({u"第一", u"第二"}));
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\pair.ttf"), "第一");
+}
+
+TEST_F(CatalogueTest, BareFileNameIsLookedForInTheSystemFontsFolder) {
+    PutFont("C:\\WINDOWS\\Fonts\\bare.ttf", u"Bare Name");
+    EXPECT_EQ(ReadFontFaceName("bare.ttf"), "Bare Name");
+    // It was not found where given, so nothing was registered.
+    EXPECT_EQ(standin::FontManager().registrations, 0);
+    EXPECT_EQ(ReadFontFaceName("C:\\gone.ttf"), "");
+}
+
+TEST_F(CatalogueTest, LongFaceNamesStopAtTheFaceNameLimit) {
+    PutFont("C:\\WINDOWS\\Fonts\\long.ttf", u"An Extremely Long Family Name Of Forty Chars");
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf"), "An Extremely Long Family Name O");
+    // Our own reader keeps the same limit.
+    standin::FontManager().queryMissing = true;
+    ResetFaceNameSource();
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf"), "An Extremely Long Family Name O");
+}
+
+TEST_F(CatalogueTest, ManagerThatCannotNameFontsIsSkippedFromThenOn) {
+    PutFont("C:\\WINDOWS\\Fonts\\a.ttf", u"Alpha");
+    PutFont("C:\\WINDOWS\\Fonts\\b.ttf", u"Beta");
+    standin::FontManager().queryFails = true;  // Wine's stub: present, answers FALSE
+    ScanFontsFolder();
+    EXPECT_EQ(Column(&InstalledFont::faceName), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_FALSE(FontManagerNamesFaces());
+    EXPECT_EQ(standin::FontManager().registrations, 1);
+    EXPECT_EQ(standin::FontManager().queries, 2);
+    EXPECT_EQ(standin::FontManager().live, 0);
+}
+
+TEST_F(CatalogueTest, ManagerIsKeptWhileItAnswersOrTheFileIsNoFont) {
+    Write("C:\\WINDOWS\\Fonts\\junk.ttf", "junk");
+    PutFont("C:\\WINDOWS\\Fonts\\ok.ttf", u"Fine");
+    ScanFontsFolder();
+    ScanFontsFolder();
+    EXPECT_TRUE(FontManagerNamesFaces());
+    EXPECT_EQ(standin::FontManager().registrations, 4);
+    // Missing query function: one try, then the reader alone.
+    standin::FontManager().queryMissing = true;
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\junk.ttf"), "");
+    EXPECT_FALSE(FontManagerNamesFaces());
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf"), "Fine");
+    EXPECT_EQ(standin::FontManager().registrations, 5);
+}
+
+TEST(CodePage, AnsiToWideAndBackKeepChineseAndTheNul) {
+    EXPECT_EQ(AnsiToWide("字体A"), std::u16string(u"字体A\0", 4));
+    EXPECT_EQ(AnsiToWide(""), std::u16string(1, u'\0'));
+    EXPECT_EQ(WideToAnsi(std::u16string(u"字体\0junk", 7)), "字体");
+    EXPECT_EQ(WideToAnsi(u"无结尾"), "无结尾");  // no NUL unit in the block at all
+    EXPECT_EQ(WideToAnsi(u"\xD83D\xDE00"), "?");
+}
+
+}  // namespace
