@@ -66,7 +66,7 @@ const ui::ControlSpec kControls[] = {
     Radio("单选框3", 197, "替换", false, ShowReplacePage),
     {.kind = Kind::GroupBox, .name = "分组框2", .page = -1, .left = 0, .top = 56,
      .width = 448, .height = 168, .caption = "添加字体", .visible = true,
-     .textColor = {255, 0, 0}, .hasTextColor = true},
+     .textColor = {255, 0, 0}, .hasTextColor = true, .captionAlign = ui::Align::Centre},
     {.kind = Kind::Tab, .name = "选择夹1", .parent = "分组框2", .page = -1, .left = 2,
      .top = 15, .width = 444, .height = 145, .caption = "", .visible = true,
      .pageNames = kPageNames, .pageCount = 3},

@@ -91,6 +91,7 @@ struct ControlSpec {
     std::size_t pageCount;
     bool readOnly;        // EditBox
     int dropHeight;       // ComboBox: total height including the list part
+    Align captionAlign;   // GroupBox: where the caption sits on the top line
 };
 
 enum class BorderStyle { None = 0, Resizable = 1, FixedSingle = 2 };

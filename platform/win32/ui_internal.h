@@ -1,0 +1,87 @@
+// Shared state of the Win32 control layer: the loaded windows with their controls, and
+// the helpers the ui_*.cpp files use on them. Only platform/win32 includes this.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "forms/vocabulary.h"
+
+namespace ui::win32 {
+
+// Child control ids start above IDOK/IDCANCEL, so that the Esc key's IDCANCEL from
+// IsDialogMessageW never looks like a control's notification.
+constexpr int kFirstControlId = 100;
+// Posted by CloseWindow: the window is destroyed once the running handler has returned.
+constexpr UINT kCloseRequested = WM_APP + 1;
+// Outer and control sizes are clamped into this range on every height write.
+constexpr int kMaxExtent = 32627;
+
+struct Control {
+    const ControlSpec* row = nullptr;
+    HWND hwnd = nullptr;  // none for CommonDlg
+    bool visible = true;  // its own Visible, whatever its page shows
+    int currentPage = 0;  // Tab
+    std::string dialogTitle, fileName;  // CommonDlg
+};
+
+struct LoadedWindow {
+    const Form* form = nullptr;
+    HWND hwnd = nullptr;
+    std::vector<Control> controls;  // in table order; id = kFirstControlId + position
+    std::vector<HGDIOBJ> gdiObjects;  // fonts and bitmaps made for this window
+    // Windows that a modal load disabled, with their earlier enabled state.
+    std::vector<std::pair<HWND, bool>> disabledOthers;
+    bool destroyed = false;
+};
+
+// Texts: code page 936 inside, UTF-16 for the W functions.
+std::wstring Widen(const std::string& text);
+std::string Narrow(const wchar_t* text, int length);
+std::string WindowText(HWND hwnd);
+
+// The registry of loaded windows.
+LoadedWindow* FindWindowOf(const Form& form);
+LoadedWindow* FindWindowOf(HWND topLevel);
+std::vector<LoadedWindow*> LoadedWindows();
+Control* FindControl(Ctl c);
+Control* FindControl(LoadedWindow& window, const char* name);
+Control* ControlOfHwnd(HWND hwnd);
+
+// Creation of one control from its row (ui_create.cpp).
+bool CreateControl(LoadedWindow& window, std::size_t index);
+HFONT DefaultGuiFont();
+
+// Whether a control is shown: its own Visible, and its page current when on a Tab.
+bool ShouldShow(LoadedWindow& window, const Control& control);
+void ApplyVisibility(LoadedWindow& window, Control& control);
+
+// The one dispatch point for control notifications (ui_dispatch.cpp).
+LRESULT RouteCommand(HWND topLevel, WPARAM wParam, LPARAM lParam);
+LRESULT RouteNotify(HWND topLevel, LPARAM lParam);
+// Forwards WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* of a container's children to the
+// top-level window (group frames and page containers are real parents).
+void ForwardToTopLevel(HWND container);
+// One message of a message loop, with the dialog keys (Tab, Esc) of its window.
+void DispatchWithDialogKeys(MSG& msg);
+
+// Painting helpers (ui_paint.cpp).
+void PaintGroupCaptionInColour(HWND groupBox, const ControlSpec& row);
+void MakeTransparentLabel(HWND label, const ControlSpec& row);
+void RepaintUnderLabel(HWND label);
+void RepaintLabelsAbove(HWND below, HWND label);
+void MakePageContainer(HWND container);
+
+// The banner bitmap (ui_banner.cpp).
+HBITMAP DrawBanner(const BannerSpec& banner, int width, int height);
+
+// Clamps a written size into 0..kMaxExtent.
+inline int ClampExtent(int value) {
+    return value < 0 ? 0 : (value > kMaxExtent ? kMaxExtent : value);
+}
+
+}  // namespace ui::win32

@@ -1,0 +1,260 @@
+// Top-level windows: the registry of loaded forms, their window class and procedure,
+// LoadWindow with its modal loop, CloseWindow and the window properties.
+#include <algorithm>
+#include <cstring>
+
+#include "platform/win32/ui_internal.h"
+
+namespace ui::win32 {
+namespace {
+
+std::vector<std::unique_ptr<LoadedWindow>>& Registry() {
+    static std::vector<std::unique_ptr<LoadedWindow>> windows;
+    return windows;
+}
+
+void Unregister(const LoadedWindow* window) {
+    auto& windows = Registry();
+    windows.erase(std::remove_if(windows.begin(), windows.end(),
+                                 [window](const auto& w) { return w.get() == window; }),
+                  windows.end());
+}
+
+// Windows not shown in the taskbar are owned by this hidden window: an owned window
+// never gets a taskbar button of its own.
+HWND HiddenOwner() {
+    static HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
+                                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    return owner;
+}
+
+// Gives the windows a modal load disabled their earlier state back. Done before the
+// modal window goes away, so that the system can hand the activation to one of them.
+void RestoreOthers(LoadedWindow& window) {
+    for (const auto& [other, enabled] : window.disabledOthers) {
+        if (IsWindow(other)) EnableWindow(other, enabled ? TRUE : FALSE);
+    }
+    window.disabledOthers.clear();
+}
+
+void DestroyNow(LoadedWindow& window) {
+    if (window.destroyed) return;
+    RestoreOthers(window);
+    DestroyWindow(window.hwnd);
+}
+
+// The picture box may hold its own copy of a 32-bpp bitmap (common controls 6 copies
+// such bitmaps), which is then ours to delete along with the original.
+void ReleasePictures(LoadedWindow& window) {
+    for (const Control& control : window.controls) {
+        if (control.row->kind != Kind::PicBox || control.hwnd == nullptr) continue;
+        auto shown = reinterpret_cast<HGDIOBJ>(
+            SendMessageW(control.hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        if (shown != nullptr &&
+            std::find(window.gdiObjects.begin(), window.gdiObjects.end(), shown) ==
+                window.gdiObjects.end())
+            window.gdiObjects.push_back(shown);
+    }
+}
+
+LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    auto* window = reinterpret_cast<LoadedWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
+    if (message == WM_NCCREATE) {
+        window = static_cast<LoadedWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        window->hwnd = hwnd;
+        SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
+    }
+    if (window == nullptr) return DefWindowProcW(hwnd, message, wParam, lParam);
+
+    switch (message) {
+        case WM_COMMAND:
+            // IsDialogMessageW turns Esc into IDCANCEL without a sending control.
+            if (lParam == 0 && LOWORD(wParam) == IDCANCEL) {
+                if (window->form->escapeCloses) DestroyNow(*window);
+                return 0;
+            }
+            return RouteCommand(hwnd, wParam, lParam);
+        case WM_NOTIFY:
+            return RouteNotify(hwnd, lParam);
+        case WM_CLOSE:
+        case kCloseRequested:
+            DestroyNow(*window);
+            return 0;
+        case WM_DESTROY:
+            window->destroyed = true;
+            RestoreOthers(*window);
+            ReleasePictures(*window);
+            if (window->form->onDestroyed != nullptr) window->form->onDestroyed();
+            return 0;
+        case WM_NCDESTROY: {
+            SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
+            for (HGDIOBJ object : window->gdiObjects) DeleteObject(object);
+            Unregister(window);
+            break;
+        }
+        default:
+            break;
+    }
+    return DefWindowProcW(hwnd, message, wParam, lParam);
+}
+
+bool RegisterFormClass(const std::wstring& className) {
+    WNDCLASSEXW cls = {};
+    cls.cbSize = sizeof cls;
+    cls.lpfnWndProc = FormWindowProc;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
+    cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
+    cls.lpszClassName = className.c_str();
+    return RegisterClassExW(&cls) != 0 || GetLastError() == ERROR_CLASS_ALREADY_EXISTS;
+}
+
+DWORD FrameStyle(const Form& form) {
+    DWORD style = WS_CLIPCHILDREN;
+    switch (form.border) {
+        case BorderStyle::None: style |= WS_POPUP; break;
+        case BorderStyle::Resizable: style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
+        case BorderStyle::FixedSingle: style |= WS_OVERLAPPED | WS_CAPTION; break;
+    }
+    if (form.controlBox) style |= WS_SYSMENU;
+    if (form.minimizeButton) style |= WS_MINIMIZEBOX;
+    if (form.maximizeButton) style |= WS_MAXIMIZEBOX;
+    return style;
+}
+
+void BringToFront(HWND hwnd) {
+    if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
+    SetForegroundWindow(hwnd);
+    BringWindowToTop(hwnd);
+}
+
+// Runs the messages of every window of the program until `hwnd` is gone. A WM_QUIT
+// ends the loop early and stays queued for the loops outside this one.
+void RunModalLoop(HWND hwnd) {
+    MSG msg;
+    while (IsWindow(hwnd)) {
+        BOOL got = GetMessageW(&msg, nullptr, 0, 0);
+        if (got == 0) {
+            PostQuitMessage(static_cast<int>(msg.wParam));
+            return;
+        }
+        if (got < 0) return;
+        DispatchWithDialogKeys(msg);
+    }
+}
+
+}  // namespace
+
+LoadedWindow* FindWindowOf(const Form& form) {
+    for (auto& window : Registry()) {
+        if (!window->destroyed && std::strcmp(window->form->className, form.className) == 0)
+            return window.get();
+    }
+    return nullptr;
+}
+
+LoadedWindow* FindWindowOf(HWND topLevel) {
+    for (auto& window : Registry()) {
+        if (window->hwnd == topLevel) return window.get();
+    }
+    return nullptr;
+}
+
+std::vector<LoadedWindow*> LoadedWindows() {
+    std::vector<LoadedWindow*> windows;
+    for (auto& window : Registry()) {
+        if (!window->destroyed) windows.push_back(window.get());
+    }
+    return windows;
+}
+
+Control* FindControl(LoadedWindow& window, const char* name) {
+    if (name == nullptr) return nullptr;
+    for (Control& control : window.controls) {
+        if (std::strcmp(control.row->name, name) == 0) return &control;
+    }
+    return nullptr;
+}
+
+Control* FindControl(Ctl c) {
+    LoadedWindow* window = FindWindowOf(c.form);
+    return window != nullptr ? FindControl(*window, c.name) : nullptr;
+}
+
+}  // namespace ui::win32
+
+namespace ui {
+
+using namespace ui::win32;
+
+bool LoadWindow(const Form& form, bool modal) {
+    if (LoadedWindow* existing = FindWindowOf(form)) {
+        BringToFront(existing->hwnd);
+        return false;
+    }
+    std::wstring className = Widen(form.className);
+    if (!RegisterFormClass(className)) return false;
+
+    Registry().push_back(std::make_unique<LoadedWindow>());
+    LoadedWindow& window = *Registry().back();
+    window.form = &form;
+    window.controls.resize(form.controlCount);
+    for (std::size_t i = 0; i < form.controlCount; ++i) window.controls[i].row = &form.controls[i];
+
+    int left = (GetSystemMetrics(SM_CXSCREEN) - form.width) / 2;
+    int top = (GetSystemMetrics(SM_CYSCREEN) - form.height) / 2;
+    if (!form.centred) left = top = CW_USEDEFAULT;
+    DWORD exStyle = WS_EX_CONTROLPARENT | (form.alwaysOnTop ? WS_EX_TOPMOST : 0);
+    HWND owner = form.showInTaskbar ? nullptr : HiddenOwner();
+    HWND hwnd = CreateWindowExW(exStyle, className.c_str(), Widen(form.title ? form.title : "").c_str(),
+                                FrameStyle(form), left, top, form.width, form.height, owner,
+                                nullptr, GetModuleHandleW(nullptr), &window);
+    if (hwnd == nullptr) {
+        Unregister(&window);
+        return false;
+    }
+    for (std::size_t i = 0; i < form.controlCount; ++i) CreateControl(window, i);
+
+    // Created runs before the window is first shown; it may already ask to close it.
+    if (form.onCreated != nullptr) form.onCreated();
+    if (!IsWindow(hwnd)) return true;
+
+    HWND previous = GetForegroundWindow();
+    if (modal) {
+        for (LoadedWindow* other : LoadedWindows()) {
+            if (other == &window) continue;
+            window.disabledOthers.emplace_back(other->hwnd, IsWindowEnabled(other->hwnd) != FALSE);
+            EnableWindow(other->hwnd, FALSE);
+        }
+    }
+    ShowWindow(hwnd, SW_SHOWNORMAL);
+    UpdateWindow(hwnd);
+    SetForegroundWindow(hwnd);
+    if (!modal) return true;
+
+    RunModalLoop(hwnd);
+    if (previous != nullptr && IsWindow(previous) && IsWindowEnabled(previous))
+        SetForegroundWindow(previous);
+    return true;
+}
+
+void CloseWindow(const Form& form) {
+    if (LoadedWindow* window = FindWindowOf(form)) PostMessageW(window->hwnd, kCloseRequested, 0, 0);
+}
+
+bool IsLoaded(const Form& form) { return FindWindowOf(form) != nullptr; }
+
+void SetTitle(const Form& form, const std::string& text) {
+    if (LoadedWindow* window = FindWindowOf(form)) SetWindowTextW(window->hwnd, Widen(text).c_str());
+}
+
+void SetWindowHeight(const Form& form, int height) {
+    LoadedWindow* window = FindWindowOf(form);
+    if (window == nullptr) return;
+    RECT frame;
+    GetWindowRect(window->hwnd, &frame);
+    SetWindowPos(window->hwnd, nullptr, 0, 0, frame.right - frame.left, ClampExtent(height),
+                 SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+}  // namespace ui
