@@ -1,0 +1,287 @@
+// The task window: how it opens, the catalogue labels with their padding, the page
+// buttons, browsing, and which tasks each OK button queues or silently refuses.
+#include "forms/handlers.h"
+#include "platform/files.h"
+#include "tests/unit/app_program_fixture.h"
+
+namespace {
+
+// Listed by the stand-in in byte order: the long name, the 15-byte one, arial, 宋体.
+constexpr const char* kLongName = "a_much_longer_name.ttf";
+constexpr const char* kFifteen = "abcdefghijk.ttf";
+constexpr const char* kArial = "arial.ttf";
+constexpr const char* kSongti = "宋体.ttf";  // 8 bytes in code page 936
+
+class TaskWindowTest : public ProgramTest {
+  protected:
+    void SetUp() override {
+        ProgramTest::SetUp();
+        WriteFont(std::string("C:\\WINDOWS\\Fonts\\") + kLongName, u"Long");
+        WriteFont(std::string("C:\\WINDOWS\\Fonts\\") + kFifteen, u"Fifteen");
+        WriteFont(std::string("C:\\WINDOWS\\Fonts\\") + kArial, u"Arial");
+        WriteFont(std::string("C:\\WINDOWS\\Fonts\\") + kSongti, u"宋体");
+        WriteFont("C:\\new\\n.ttf", u"New");
+        WriteFont("C:\\other\\n.ttf", u"Other");
+        LoadMainWindow();
+    }
+    std::string Edit(const char* name) { return ui::Text({task_, name}); }
+};
+
+TEST_F(TaskWindowTest, OpeningFillsBothChoosersWithPaddedLabelsAndChoosesTheFirst) {
+    InTaskWindow([this] {
+        EXPECT_EQ(headless::WindowHeight(task_), 220);
+        // The frame and the container keep the form's replace heights until a page is chosen.
+        EXPECT_EQ(headless::State(task_, "选择夹1").height, 145);
+        EXPECT_EQ(headless::State(task_, "分组框2").height, 168);
+        EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), 0);
+        const std::vector<std::string> labels = {
+            "a_much_longer_name.ttf[Long]", "abcdefghijk.ttf[Fifteen]",
+            "arial.ttf      [Arial]", "宋体.ttf       [宋体]"};
+        EXPECT_EQ(headless::Items(task_, "组合框_删除"), labels);
+        EXPECT_EQ(headless::Items(task_, "组合框_替换"), labels);
+        for (int i = 0; i < 4; ++i) {
+            EXPECT_EQ(ui::ItemData({task_, "组合框_删除"}, i), i + 1);
+            EXPECT_EQ(ui::ItemData({task_, "组合框_替换"}, i), i + 1);
+        }
+        EXPECT_EQ(ui::CurrentIndex({task_, "组合框_删除"}), 0);
+        EXPECT_EQ(ui::CurrentIndex({task_, "组合框_替换"}), 0);
+    });
+    // The padding is done on the catalogue itself, once, and stays until a rebuild.
+    EXPECT_EQ(InstalledFontList()[2].fileName, "arial.ttf      ");
+    EXPECT_EQ(InstalledFontList()[3].fileName, "宋体.ttf       ");
+    EXPECT_EQ(InstalledFontList()[0].fileName, kLongName);
+    InTaskWindow([this] {
+        EXPECT_EQ(headless::Items(task_, "组合框_删除")[2], "arial.ttf      [Arial]");
+        ChooseAndDelete(2);
+        ChooseAndDelete(3);
+    });
+    EXPECT_EQ(TaskList::CellText(0, 0), "arial.ttf      ");
+    EXPECT_EQ(TaskList::CellText(1, 0), "宋体.ttf       ");
+    RunTasks();  // no backup folder: nothing happens to the files, but the catalogue is rebuilt
+    EXPECT_EQ(InstalledFontList()[2].fileName, kArial);
+}
+
+TEST_F(TaskWindowTest, WhileOpenTheMainWindowTakesNoInputAndReopeningOnlyBringsItForward) {
+    InTaskWindow([this] {
+        EXPECT_FALSE(headless::WindowEnabled(main_));
+        EXPECT_FALSE(headless::Click(main_, "按钮_执行任务"));
+        EXPECT_EQ(headless::FrontWindow(), &task_);
+        ASSERT_TRUE(headless::Click(task_, "单选框3"));
+        OpenTaskWindow();  // already loaded: nothing is created again
+        EXPECT_EQ(headless::Items(task_, "组合框_删除").size(), 4u);
+        EXPECT_TRUE(ui::Checked({task_, "单选框3"}));
+    });
+    EXPECT_TRUE(headless::WindowEnabled(main_));
+}
+
+TEST_F(TaskWindowTest, PageButtonsSetCaptionPageAndHeights) {
+    struct Expected {
+        const char* radio;
+        const char* caption;
+        int page, tab, frame, window;
+        const char* shownControl;
+    };
+    const Expected pages[] = {
+        {"单选框3", "替换字体", 2, 145, 168, 260, "组合框_替换"},
+        {"单选框2", "删除字体", 1, 110, 130, 220, "组合框_删除"},
+        {"单选框1", "添加字体", 0, 110, 130, 220, "编辑框_添加"},
+    };
+    InTaskWindow([&] {
+        for (const Expected& e : pages) {
+            SCOPED_TRACE(e.radio);
+            ASSERT_TRUE(headless::Click(task_, e.radio));
+            EXPECT_EQ(headless::State(task_, "分组框2").caption, e.caption);
+            EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), e.page);
+            EXPECT_EQ(headless::State(task_, "选择夹1").height, e.tab);
+            EXPECT_EQ(headless::State(task_, "分组框2").height, e.frame);
+            EXPECT_EQ(headless::WindowHeight(task_), e.window);
+            EXPECT_TRUE(headless::State(task_, e.shownControl).shown);
+        }
+        // A page handler whose own radio button is off does nothing.
+        ShowReplacePage();
+        EXPECT_EQ(headless::WindowHeight(task_), 220);
+        EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), 0);
+    });
+}
+
+TEST_F(TaskWindowTest, BrowsingFillsTheEditBoxOnlyWithAConfirmedNonEmptyPath) {
+    InTaskWindow([this] {
+        headless::AnswerFileDialog("C:\\new\\n.ttf");
+        ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+        EXPECT_EQ(headless::LastDialogTitle(), "选择添加的字体文件");
+        EXPECT_EQ(Edit("编辑框_添加"), "C:\\new\\n.ttf");
+        headless::CancelFileDialog();
+        ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+        headless::AnswerFileDialog("");
+        ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+        EXPECT_EQ(Edit("编辑框_添加"), "C:\\new\\n.ttf");
+
+        ASSERT_TRUE(headless::Click(task_, "单选框3"));
+        headless::AnswerFileDialog("C:\\other\\n.ttf");
+        ASSERT_TRUE(headless::Click(task_, "按钮_替换浏览"));
+        EXPECT_EQ(headless::LastDialogTitle(), "选择要替换的新字体文件");
+        EXPECT_EQ(Edit("编辑框_替换"), "C:\\other\\n.ttf");
+        EXPECT_EQ(Edit("编辑框_添加"), "C:\\new\\n.ttf");
+    });
+    EXPECT_EQ(headless::DialogsShown(), 4);
+}
+
+// The open dialog moves the working folder to the chosen file's folder; the backup
+// folder is relative to it, so later deletes would look for it in the wrong place.
+TEST_F(TaskWindowTest, BrowsingLeavesTheWorkingFolderWhereItWas) {
+    MakeFolder("C:\\work\\Backup");
+    InTaskWindow([this] {
+        BrowseAndAdd("C:\\new\\n.ttf");
+        EXPECT_EQ(platform::CurrentFolder(), "C:\\work");
+        headless::CancelFileDialog();
+        ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+        BrowseAndReplace(1, "C:\\other\\x.ttf");
+        ChooseAndDelete(2);
+    });
+    EXPECT_EQ(platform::CurrentFolder(), "C:\\work");
+    RunTasks();
+    EXPECT_EQ(Result(2), "删除成功");
+    EXPECT_TRUE(Exists("C:\\work\\Backup\\arial.ttf"));
+}
+
+TEST_F(TaskWindowTest, AddQueuesEachFileNameOnceAndAlwaysEmptiesTheEditBox) {
+    InTaskWindow([this] {
+        BrowseAndAdd("C:\\new\\n.ttf");
+        EXPECT_EQ(Edit("编辑框_添加"), "");
+        BrowseAndAdd("C:\\other\\n.ttf");  // same name, another folder: refused
+        EXPECT_EQ(Edit("编辑框_添加"), "");
+        BrowseAndAdd("C:\\other\\N.ttf");  // the case differs: another name
+        // An empty edit box queues an empty add, and may do so again.
+        ASSERT_TRUE(headless::Click(task_, "按钮_添加确定"));
+        ASSERT_TRUE(headless::Click(task_, "按钮_添加确定"));
+    });
+    ASSERT_EQ(TaskList::RowCount(), 4);
+    EXPECT_EQ(Row(0), (std::vector<std::string>{"n.ttf", "添加字体", "", ""}));
+    EXPECT_EQ(Row(1), (std::vector<std::string>{"N.ttf", "添加字体", "", ""}));
+    EXPECT_EQ(Row(2), (std::vector<std::string>{"", "添加字体", "", ""}));
+    ASSERT_EQ(TaskFileList().size(), 4u);
+    EXPECT_EQ(TaskFileList()[0].sourcePath, "C:\\new\\n.ttf");
+    EXPECT_EQ(TaskFileList()[3].fileName, "");
+    EXPECT_EQ(TaskFileList()[3].sourcePath, "");
+    RunTasks();
+    EXPECT_EQ(Result(2), "字体不存在");
+}
+
+TEST_F(TaskWindowTest, DeleteQueuesTheChosenEntryAsOftenAsAsked) {
+    InTaskWindow([this] {
+        ChooseAndDelete(1);
+        ASSERT_TRUE(headless::Click(task_, "按钮_删除确定"));
+        ChooseAndDelete(0);
+    });
+    ASSERT_EQ(TaskList::RowCount(), 3);
+    EXPECT_EQ(Row(0), (std::vector<std::string>{kFifteen, "删除字体", "", ""}));
+    EXPECT_EQ(Row(1), Row(0));
+    EXPECT_EQ(Row(2), (std::vector<std::string>{kLongName, "删除字体", "", ""}));
+    EXPECT_TRUE(TaskFileList().empty());
+}
+
+TEST_F(TaskWindowTest, AChoiceIsFollowedOnlyThroughTheCataloguePositionItCarries) {
+    InTaskWindow([this] {
+        ui::Ctl deleteChooser{task_, "组合框_删除"};
+        ui::Ctl replaceChooser{task_, "组合框_替换"};
+        ui::AddItem(deleteChooser, "arial.ttf      [Arial]", 0);
+        ui::AddItem(deleteChooser, "outside", 5);
+        ui::AddItem(deleteChooser, "first again", 1);
+        ChooseAndDelete(4);  // data 0: no entry
+        ChooseAndDelete(5);  // data 5: past the four entries
+        ChooseAndDelete(6);  // data 1: the first entry, whatever the text says
+        ui::SetCurrentIndex(deleteChooser, -1);
+        ASSERT_TRUE(headless::Click(task_, "按钮_删除确定"));
+        ui::AddItem(replaceChooser, "outside", 9);
+        BrowseAndReplace(4, "C:\\new\\r.ttf");
+        ui::SetCurrentIndex(replaceChooser, -1);
+        ASSERT_TRUE(headless::Click(task_, "按钮_替换确定"));
+    });
+    ASSERT_EQ(TaskList::RowCount(), 1);
+    EXPECT_EQ(TaskList::CellText(0, 0), kLongName);
+    EXPECT_TRUE(TaskFileList().empty());
+}
+
+TEST_F(TaskWindowTest, AnEmptyCatalogueOffersNothingAndQueuesNothing) {
+    ReleaseInstalledFontList();
+    InTaskWindow([this] {
+        EXPECT_TRUE(headless::Items(task_, "组合框_删除").empty());
+        EXPECT_EQ(ui::CurrentIndex({task_, "组合框_删除"}), -1);
+        EXPECT_EQ(ui::CurrentIndex({task_, "组合框_替换"}), -1);
+        ASSERT_TRUE(headless::Click(task_, "单选框2"));
+        ASSERT_TRUE(headless::Click(task_, "按钮_删除确定"));
+        ASSERT_TRUE(headless::Click(task_, "单选框3"));
+        headless::AnswerFileDialog("C:\\new\\n.ttf");
+        ASSERT_TRUE(headless::Click(task_, "按钮_替换浏览"));
+        ASSERT_TRUE(headless::Click(task_, "按钮_替换确定"));
+    });
+    EXPECT_EQ(TaskList::RowCount(), 0);
+    EXPECT_TRUE(TaskFileList().empty());
+}
+
+TEST_F(TaskWindowTest, ReplaceShowsOnlyTheFileNameAndNeedsAPath) {
+    InTaskWindow([this] {
+        ASSERT_TRUE(headless::Click(task_, "单选框3"));
+        ASSERT_TRUE(headless::Click(task_, "按钮_替换确定"));  // empty path: refused
+        BrowseAndReplace(2, "C:\\new\\n.ttf");
+        EXPECT_EQ(Edit("编辑框_替换"), "C:\\new\\n.ttf");
+    });
+    ASSERT_EQ(TaskList::RowCount(), 1);
+    EXPECT_EQ(Row(0), (std::vector<std::string>{"arial.ttf      ", "替换字体", "n.ttf", ""}));
+    ASSERT_EQ(TaskFileList().size(), 1u);
+    EXPECT_EQ(TaskFileList()[0].fileName, "n.ttf");
+    EXPECT_EQ(TaskFileList()[0].sourcePath, "C:\\new\\n.ttf");
+}
+
+// The run finds a replacement by its file name: a second file of the same name from
+// another folder would be replaced by the first one's contents without a word.
+TEST_F(TaskWindowTest, AReplacementNamedLikeAnotherQueuedFileIsRefused) {
+    InTaskWindow([this] {
+        BrowseAndAdd("C:\\new\\n.ttf");
+        BrowseAndReplace(0, "C:\\other\\n.ttf");  // refused: n.ttf is C:\new\n.ttf
+        BrowseAndReplace(1, "C:\\new\\n.ttf");    // the same file again: accepted
+        BrowseAndReplace(2, "C:\\new\\n.ttf");
+        BrowseAndReplace(3, "C:\\other\\N.ttf");  // a new name: accepted
+        BrowseAndAdd("C:\\other\\N.ttf");         // add's own duplicate test
+    });
+    ASSERT_EQ(TaskList::RowCount(), 4);
+    EXPECT_EQ(TaskList::CellText(1, 0), kFifteen);
+    EXPECT_EQ(TaskList::CellText(2, 0), "arial.ttf      ");
+    EXPECT_EQ(TaskList::CellText(3, 2), "N.ttf");
+    ASSERT_EQ(TaskFileList().size(), 4u);
+    for (const TaskFile& file : TaskFileList()) {
+        EXPECT_NE(file.sourcePath, "C:\\other\\n.ttf");
+    }
+}
+
+TEST_F(TaskWindowTest, CancelEscapeAndTheCloseBoxCloseAndTheNextOpeningStartsAfresh) {
+    const std::pair<const char*, const char*> cancels[] = {
+        {"单选框1", "按钮_添加取消"}, {"单选框2", "按钮_删除取消"}, {"单选框3", "按钮_替换取消"}};
+    for (const auto& [radio, cancel] : cancels) {
+        SCOPED_TRACE(cancel);
+        headless::Script({
+            [&, radio = radio, cancel = cancel] {
+                headless::AnswerFileDialog("C:\\new\\n.ttf");
+                ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+                ASSERT_TRUE(headless::Click(task_, radio));
+                ASSERT_TRUE(headless::Click(task_, cancel));
+            },
+            [] { ADD_FAILURE() << "the task window should have closed"; },
+        });
+        ASSERT_TRUE(headless::Click(main_, "按钮_添加"));
+        // The cancel ended the task window's loop: the next step was never needed.
+        EXPECT_EQ(headless::StepsLeft(), 1u);
+        headless::Reset();
+        LoadMainWindow();
+    }
+    InTaskWindow([this] { EXPECT_TRUE(headless::PressEscape(task_)); });
+    InTaskWindow([this] {
+        EXPECT_TRUE(ui::Checked({task_, "单选框1"}));
+        EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), 0);
+        EXPECT_EQ(Edit("编辑框_添加"), "");
+        EXPECT_EQ(headless::State(task_, "分组框2").caption, "添加字体");
+    });
+    EXPECT_EQ(TaskList::RowCount(), 0);
+}
+
+}  // namespace
