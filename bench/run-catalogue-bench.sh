@@ -24,9 +24,14 @@ for font in "${sources[@]}"; do
     [ -f "$font" ] || { echo "missing $font: install fonts-dejavu-core fonts-wqy-microhei" >&2; exit 1; }
 done
 
-cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF >/dev/null
-cmake --build "$build" --target catalogue_bench -j2 >/dev/null
+log="$build/catalogue-bench-build.log"
+mkdir -p "$build"
+if ! { cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF &&
+       cmake --build "$build" --target catalogue_bench -j2; } >"$log" 2>&1; then
+    cat "$log" >&2
+    exit 1
+fi
 
 ensure_wine_prefix
 bench_root="$WINEPREFIX/drive_c/bench"
