@@ -1,0 +1,103 @@
+// The end-to-end driver: works the real program from another process as a user would.
+// It starts the .exe named by FONTTASKS_EXE, finds its windows and controls, reads what
+// they show (also the list view's cells, across the process boundary), clicks with real
+// mouse input, presses keys, answers the file dialog and saves screenshots into the
+// folder named by FONTTASKS_SHOTS. Texts are byte strings in code page 936, as in the
+// program; every wait polls with a timeout of a few seconds.
+#pragma once
+
+#include <windows.h>
+#include <commctrl.h>
+
+#include <functional>
+#include <string>
+#include <vector>
+
+namespace e2e {
+
+constexpr int kWaitMs = 5000;
+
+// A started program; ending the test ends the program if it is still running.
+class Program {
+public:
+    Program() = default;
+    Program(const Program&) = delete;
+    Program& operator=(const Program&) = delete;
+    ~Program();
+
+    // Starts FONTTASKS_EXE with the given working folder.
+    bool Start(const std::string& workingFolder);
+    DWORD Pid() const { return info_.dwProcessId; }
+    // Waits for the process to end; false on timeout.
+    bool WaitForExit(int timeoutMs, DWORD* exitCode);
+    bool Running() const;
+
+private:
+    PROCESS_INFORMATION info_ = {};
+};
+
+// Polls `done` every few milliseconds until it holds or the time is up.
+bool WaitUntil(const std::function<bool()>& done, int timeoutMs = kWaitMs);
+
+// A visible top-level window of the process with that class name, waited for.
+HWND WaitForWindow(DWORD pid, const char* className, int timeoutMs = kWaitMs);
+// The same without waiting; nullptr when there is none.
+HWND FindTopLevel(DWORD pid, const char* className);
+
+struct ControlInfo {
+    std::string className;  // "Button", "Static", "Edit", "ComboBox", "SysListView32", ...
+    int left = 0, top = 0, width = 0, height = 0;  // relative to the parent's client area
+    std::string text;
+    bool enabled = false;
+    bool visible = false;  // IsWindowVisible: its own flag and all its parents'
+    LONG_PTR style = 0, exStyle = 0;
+};
+ControlInfo Inspect(HWND control);
+// Outer frame size of a top-level window.
+SIZE OuterSize(HWND window);
+std::string WindowCaption(HWND window);
+
+// Direct children in z-order, topmost first (which is creation order for the program).
+std::vector<HWND> Children(HWND parent);
+// A direct child by class and position relative to the parent's client area.
+HWND ChildAt(HWND parent, const char* className, int left, int top);
+// Any descendant by class and text.
+HWND FindByText(HWND parent, const char* className, const std::string& text);
+
+// User input. Clicks go through real mouse input at the control's centre after the
+// window was brought to the front; if the pointer does not get there, the clicks are
+// posted to the control instead.
+void Click(HWND control);
+void ClickAt(HWND control, int x, int y);  // x, y in the control's client area
+void ClickListRow(HWND list, int row);
+void ClickListEmptySpace(HWND list);
+void PressEscape(HWND window);
+// The close box of the caption bar (the system command it sends).
+void CloseWithCloseBox(HWND window);
+
+// The list view, read across the process boundary.
+struct ListColumn {
+    std::string caption;
+    int width = 0;
+    int format = 0;  // LVCFMT_LEFT, LVCFMT_CENTER, LVCFMT_RIGHT
+};
+std::vector<ListColumn> ListColumns(HWND list);
+int ListRowCount(HWND list);
+std::string ListCell(HWND list, int row, int column);
+int ListSelectedRow(HWND list);
+
+// Combo box items, read with the string messages the system carries across processes.
+std::vector<std::string> ComboItems(HWND combo);
+
+// Answers the system file-open dialog of the process: puts the path into its file-name
+// box and confirms. False when no dialog showed up in time.
+bool AnswerFileDialog(DWORD pid, const std::string& path, int timeoutMs = kWaitMs);
+HWND FindFileDialog(DWORD pid);
+
+// Saves a .bmp of the window's screen area into FONTTASKS_SHOTS; returns the path.
+std::string SaveScreenshot(HWND window, const std::string& fileName);
+
+// The Windows path of a file in FONTTASKS_SHOTS ("" when it is not set).
+std::string ShotPath(const std::string& fileName);
+
+}  // namespace e2e

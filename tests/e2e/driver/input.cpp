@@ -1,0 +1,135 @@
+// User input into the program: mouse clicks, the Esc key, the close box and the answer
+// to the file-open dialog.
+#include <cstdlib>
+
+#include "e2e/driver/driver.h"
+#include "e2e/driver/internal.h"
+
+namespace e2e {
+namespace {
+
+void BringToFront(HWND window) {
+    HWND top = GetAncestor(window, GA_ROOT);
+    if (IsIconic(top)) ShowWindow(top, SW_RESTORE);
+    SetForegroundWindow(top);
+    WaitUntil([top] { return GetForegroundWindow() == top; }, 1000);
+}
+
+// Absolute mouse coordinates run from 0 to 65535 across the primary screen.
+INPUT MouseInput(DWORD flags, POINT at) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((at.x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>((at.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+bool PointerAt(POINT at) {
+    POINT now;
+    return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
+}
+
+void PostClick(HWND control, int x, int y) {
+    LPARAM where = MAKELPARAM(x, y);
+    PostMessageW(control, WM_MOUSEMOVE, 0, where);
+    PostMessageW(control, WM_LBUTTONDOWN, MK_LBUTTON, where);
+    PostMessageW(control, WM_LBUTTONUP, 0, where);
+}
+
+void KeyInput(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+HWND FocusOfThreadOf(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr ? info.hwndFocus : window;
+}
+
+}  // namespace
+
+void ClickAt(HWND control, int x, int y) {
+    BringToFront(control);
+    POINT at = {x, y};
+    ClientToScreen(control, &at);
+    INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
+    SendInput(1, &move, sizeof(INPUT));
+    if (!WaitUntil([at] { return PointerAt(at); }, 1000)) {
+        PostClick(control, x, y);
+        return;
+    }
+    INPUT press[2] = {MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)};
+    SendInput(2, press, sizeof(INPUT));
+}
+
+void Click(HWND control) {
+    RECT client;
+    GetClientRect(control, &client);
+    ClickAt(control, client.right / 2, client.bottom / 2);
+}
+
+void ClickListRow(HWND list, int row) {
+    RECT bounds;
+    if (!ListRowRect(list, row, &bounds)) return;
+    // Left of the middle of the first cell, on the row's text line.
+    ClickAt(list, bounds.left + 20, (bounds.top + bounds.bottom) / 2);
+}
+
+void ClickListEmptySpace(HWND list) {
+    RECT client;
+    GetClientRect(list, &client);
+    int count = ListRowCount(list);
+    RECT last;
+    if (count > 0 && ListRowRect(list, count - 1, &last) && last.bottom + 4 >= client.bottom)
+        return;  // no empty space left below the rows
+    ClickAt(list, client.right / 2, client.bottom - 6);
+}
+
+void PressEscape(HWND window) {
+    BringToFront(window);
+    if (GetForegroundWindow() == GetAncestor(window, GA_ROOT)) {
+        KeyInput(VK_ESCAPE);
+        return;
+    }
+    HWND focus = FocusOfThreadOf(window);
+    PostMessageW(focus, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    PostMessageW(focus, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
+}
+
+void CloseWithCloseBox(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+
+HWND FindFileDialog(DWORD pid) { return FindTopLevel(pid, "#32770"); }
+
+bool AnswerFileDialog(DWORD pid, const std::string& path, int timeoutMs) {
+    HWND dialog = WaitForWindow(pid, "#32770", timeoutMs);
+    if (dialog == nullptr) return false;
+    // The file-name box: an edit inside the combo 0x47C of newer dialogs, or edit 0x480.
+    HWND box = nullptr;
+    WaitUntil([&] {
+        HWND combo = GetDlgItem(dialog, 0x47C);
+        box = combo != nullptr ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
+        if (box == nullptr && combo != nullptr) {
+            HWND inner = FindWindowExW(combo, nullptr, L"ComboBox", nullptr);
+            if (inner != nullptr) box = FindWindowExW(inner, nullptr, L"Edit", nullptr);
+        }
+        if (box == nullptr) box = GetDlgItem(dialog, 0x480);
+        if (box == nullptr) box = combo;
+        return box != nullptr;
+    }, timeoutMs);
+    if (box == nullptr) return false;
+    std::wstring wide = Wide(path);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
+                        SMTO_ABORTIFHUNG, 2000, &ignored);
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+    return WaitUntil([dialog] { return !IsWindow(dialog); }, timeoutMs);
+}
+
+}  // namespace e2e
