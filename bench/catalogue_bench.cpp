@@ -77,8 +77,8 @@ std::string FloorFaceName(const std::string& path, unsigned language) {
 std::size_t readerReads = 0;
 
 std::string OneOpenFaceName(const std::string& path, unsigned language) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return {};
     LARGE_INTEGER size;
     SfntSource source;
@@ -209,10 +209,10 @@ int main(int argc, char** argv) {
     RoundTrip trips;
     const double tripMs = BestOfRuns([&] { trips = FontManagerRoundTrips(paths); });
     PrintTiming("font manager round trip (add, 2 queries, remove)", tripMs, files);
-    std::printf("    %d registrations accepted; GetFontResourceInfoW %s, %d of %zu queries "
-                "answered\n",
-                trips.accepted, trips.available ? "present" : "missing", trips.answered,
-                2 * files);
+    std::printf(
+        "    %d registrations accepted; GetFontResourceInfoW %s, %d of %zu queries "
+        "answered\n",
+        trips.accepted, trips.available ? "present" : "missing", trips.answered, 2 * files);
     // Where the manager names faces, the scan makes this round trip for every file.
     std::printf("  round trip / scan: %.2f; round trip / floor: %.2f\n",
                 scanMs > 0 ? tripMs / scanMs : 0.0, floorMs > 0 ? tripMs / floorMs : 0.0);

@@ -10,16 +10,17 @@ constexpr UINT kChineseSimplified = 936;
 }
 
 int MultiByteToWide936(const char* text, int length, char16_t* out, int capacity) {
-    return MultiByteToWideChar(kChineseSimplified, 0, text, length,
-                               reinterpret_cast<LPWSTR>(out), capacity);
+    return MultiByteToWideChar(kChineseSimplified, 0, text, length, reinterpret_cast<LPWSTR>(out),
+                               capacity);
 }
 
-int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity,
-                       unsigned flags) {
-    return WideCharToMultiByte(kChineseSimplified, flags, reinterpret_cast<LPCWSTR>(units),
-                               length, out, capacity, nullptr, nullptr);
+int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity, unsigned flags) {
+    return WideCharToMultiByte(kChineseSimplified, flags, reinterpret_cast<LPCWSTR>(units), length,
+                               out, capacity, nullptr, nullptr);
 }
 
-unsigned short UserDefaultUiLanguage() { return GetUserDefaultUILanguage(); }
+unsigned short UserDefaultUiLanguage() {
+    return GetUserDefaultUILanguage();
+}
 
 }  // namespace platform

@@ -23,7 +23,9 @@ GetFontResourceInfoWFn FontResourceInfo() {
 
 }  // namespace
 
-int RegisterFontFile(const std::string& path) { return AddFontResourceA(path.c_str()); }
+int RegisterFontFile(const std::string& path) {
+    return AddFontResourceA(path.c_str());
+}
 
 bool UnregisterFontFile(const std::string& path) {
     return RemoveFontResourceA(path.c_str()) != 0;
@@ -42,6 +44,8 @@ bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, v
 }
 
 // Synchronous: returns once every top-level window has handled the notice.
-void BroadcastFontChange() { SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0); }
+void BroadcastFontChange() {
+    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+}
 
 }  // namespace platform

@@ -17,8 +17,8 @@ std::u16string ToWide(const std::string& text) {
 }
 
 std::string ToNarrow(const std::u16string& wide) {
-    int needed = platform::WideToMultiByte936(wide.c_str(), -1, nullptr, 0,
-                                              platform::kCompositeCheck);
+    int needed =
+        platform::WideToMultiByte936(wide.c_str(), -1, nullptr, 0, platform::kCompositeCheck);
     if (needed <= 0) return "<failed>";
     std::string text(static_cast<std::size_t>(needed), '\0');
     int written = platform::WideToMultiByte936(wide.c_str(), -1, text.data(), needed,
@@ -42,8 +42,7 @@ TEST_CASE("platform_codepage.chinese_round_trip") {
 TEST_CASE("platform_codepage.sizes_count_the_nul") {
     CHECK_EQ(platform::MultiByteToWide936("中文", -1, nullptr, 0), 3);
     CHECK_EQ(platform::MultiByteToWide936("", -1, nullptr, 0), 1);
-    CHECK_EQ(platform::WideToMultiByte936(u"中文", -1, nullptr, 0, platform::kCompositeCheck),
-             5);
+    CHECK_EQ(platform::WideToMultiByte936(u"中文", -1, nullptr, 0, platform::kCompositeCheck), 5);
     // An explicit length counts every unit given, NUL units included.
     const char16_t block[4] = {u'字', 0, 0, 0};
     CHECK_EQ(platform::WideToMultiByte936(block, 4, nullptr, 0, platform::kCompositeCheck), 5);

@@ -109,8 +109,8 @@ TEST_CASE("platform_files.exclusive_open_fails_while_held") {
     REQUIRE(testfiles::Write(file, "0123456789"));
 
     // Another program reading the file and letting others read too.
-    HANDLE holder = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                                OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE holder = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
     REQUIRE(holder != INVALID_HANDLE_VALUE);
     CHECK(platform::OpenExclusive(file) == nullptr);
     // The shared reads used for face names still get through.
@@ -122,8 +122,8 @@ TEST_CASE("platform_files.exclusive_open_fails_while_held") {
     platform::FileHandle mine = platform::OpenExclusive(file);
     CHECK(mine != nullptr);
     // While we hold it exclusively, nobody else may open it.
-    HANDLE other = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
-                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE other = CreateFileA(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
     CHECK(other == INVALID_HANDLE_VALUE);
     if (other != INVALID_HANDLE_VALUE) CloseHandle(other);
     platform::CloseFile(mine);

@@ -30,7 +30,7 @@ std::string FontsFolder() {
 // Files placed in the fonts folder during a case; taken out again, registration first,
 // whatever way the case ends.
 class FontsFolderGuard {
-public:
+  public:
     std::string Add(const std::string& name) {
         names_.push_back(name);
         return FontsFolder() + "\\" + name;
@@ -49,7 +49,7 @@ public:
         }
     }
 
-private:
+  private:
     std::vector<std::string> names_;
     std::vector<std::string> registered_;
 };

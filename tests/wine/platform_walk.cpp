@@ -15,7 +15,9 @@ namespace {
 const std::string kTrail = "淺";
 
 std::vector<std::string> visited;
-void Record(const std::string& path) { visited.push_back(path); }
+void Record(const std::string& path) {
+    visited.push_back(path);
+}
 
 std::vector<std::string> Walk(const std::string& folder, int depthLimit, bool limitGiven,
                               const std::string& pattern = "*.ttf") {
