@@ -69,45 +69,45 @@ struct BannerSpec {
 
 // One row of a form table. Positions are relative to the parent's client area.
 struct ControlSpec {
-    Kind kind;
-    const char* name;
-    const char* parent;  // nullptr: the window itself
-    int page;            // page of a Tab parent; -1 otherwise
-    int left, top, width, height;
-    const char* caption;  // caption, label or initial text
-    bool visible;
-    bool disabled;
-    bool checked;       // RadioBox: initially on
-    Handler onClick;    // Button, RadioBox, ListView click
+    Kind kind = Kind::Button;
+    const char* name = nullptr;
+    const char* parent = nullptr;  // nullptr: the window itself
+    int page = -1;                 // page of a Tab parent; -1 otherwise
+    int left = 0, top = 0, width = 0, height = 0;
+    const char* caption = "";  // caption, label or initial text
+    bool visible = true;
+    bool disabled = false;
+    bool checked = false;          // RadioBox: initially on
+    Handler onClick = nullptr;     // Button, RadioBox, ListView click
     // Kind-specific settings (unused by other kinds).
-    FontSpec font;
-    Rgb textColor;
-    bool hasTextColor;
-    const ColumnSpec* columns;  // ListView
-    std::size_t columnCount;
-    const BannerSpec* banner;   // PicBox
-    const FileDialogSpec* dialog;  // CommonDlg
-    const char* const* pageNames;  // Tab
-    std::size_t pageCount;
-    bool readOnly;        // EditBox
-    int dropHeight;       // ComboBox: total height including the list part
-    Align captionAlign;   // GroupBox: where the caption sits on the top line
+    FontSpec font = {};
+    Rgb textColor = {0, 0, 0};
+    bool hasTextColor = false;
+    const ColumnSpec* columns = nullptr;  // ListView
+    std::size_t columnCount = 0;
+    const BannerSpec* banner = nullptr;      // PicBox
+    const FileDialogSpec* dialog = nullptr;  // CommonDlg
+    const char* const* pageNames = nullptr;  // Tab
+    std::size_t pageCount = 0;
+    bool readOnly = false;  // EditBox
+    int dropHeight = 0;     // ComboBox: total height including the list part
+    Align captionAlign = Align::Left;  // GroupBox: where the caption sits on the top line
 };
 
 enum class BorderStyle { None = 0, Resizable = 1, FixedSingle = 2 };
 
 struct Form {
-    const char* className;  // WindowClassName, also the form's name
-    const char* title;
-    int width, height;  // outer size
-    bool centred;       // StartPosition 1
-    BorderStyle border;
-    bool controlBox, minimizeButton, maximizeButton;
-    bool showInTaskbar, alwaysOnTop, escapeCloses;
-    Handler onCreated;
-    Handler onDestroyed;
-    const ControlSpec* controls;  // in creation order
-    std::size_t controlCount;
+    const char* className = nullptr;  // WindowClassName, also the form's name
+    const char* title = "";
+    int width = 0, height = 0;  // outer size
+    bool centred = true;        // StartPosition 1
+    BorderStyle border = BorderStyle::FixedSingle;
+    bool controlBox = true, minimizeButton = false, maximizeButton = false;
+    bool showInTaskbar = true, alwaysOnTop = false, escapeCloses = false;
+    Handler onCreated = nullptr;
+    Handler onDestroyed = nullptr;
+    const ControlSpec* controls = nullptr;  // in creation order
+    std::size_t controlCount = 0;
 };
 
 // A control of a loaded window, addressed by its form and its name.
