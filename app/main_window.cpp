@@ -9,7 +9,9 @@
 
 namespace {
 
-ui::Ctl DeleteButton() { return {forms::MainForm(), "按钮_删除"}; }
+ui::Ctl DeleteButton() {
+    return {forms::MainForm(), "按钮_删除"};
+}
 
 }  // namespace
 
@@ -20,7 +22,9 @@ void MainWindowCreated() {
 
 // Runs on every click in the list, on a row or on empty space. A selection made with
 // the keyboard fires nothing, so it leaves the button as it was.
-void UpdateDeleteButton() { ui::SetDisabled(DeleteButton(), TaskList::SelectedRow() == -1); }
+void UpdateDeleteButton() {
+    ui::SetDisabled(DeleteButton(), TaskList::SelectedRow() == -1);
+}
 
 void RemoveSelectedTask() {
     int row = TaskList::SelectedRow();

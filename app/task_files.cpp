@@ -8,7 +8,9 @@ bool g_taskFilesCreated = false;
 
 }  // namespace
 
-std::vector<TaskFile>& TaskFileList() { return g_taskFiles; }
+std::vector<TaskFile>& TaskFileList() {
+    return g_taskFiles;
+}
 
 void CreateTaskFileList() {
     g_taskFiles.clear();
@@ -22,9 +24,13 @@ void ReleaseTaskFileList() {
     g_taskFilesCreated = false;
 }
 
-bool TaskFileListExists() { return g_taskFilesCreated; }
+bool TaskFileListExists() {
+    return g_taskFilesCreated;
+}
 
-void AppendTaskFile(const TaskFile& file) { g_taskFiles.push_back(file); }
+void AppendTaskFile(const TaskFile& file) {
+    g_taskFiles.push_back(file);
+}
 
 TaskFile FindTaskFile(const std::string& fileName) {
     for (const TaskFile& file : g_taskFiles) {

@@ -7,23 +7,35 @@
 namespace TaskList {
 namespace {
 
-ui::Ctl List() { return {forms::MainForm(), "超级列表框"}; }
+ui::Ctl List() {
+    return {forms::MainForm(), "超级列表框"};
+}
 
 }  // namespace
 
-int RowCount() { return ui::RowCount(List()); }
+int RowCount() {
+    return ui::RowCount(List());
+}
 
-std::string CellText(int row, int column) { return ui::CellText(List(), row, column); }
+std::string CellText(int row, int column) {
+    return ui::CellText(List(), row, column);
+}
 
 void SetCellText(int row, int column, const std::string& text) {
     ui::SetCellText(List(), row, column, text);
 }
 
-int AppendRow() { return ui::AppendRow(List()); }
+int AppendRow() {
+    return ui::AppendRow(List());
+}
 
-void DeleteRow(int row) { ui::DeleteRow(List(), row); }
+void DeleteRow(int row) {
+    ui::DeleteRow(List(), row);
+}
 
-int SelectedRow() { return ui::SelectedIndex(List()); }
+int SelectedRow() {
+    return ui::SelectedIndex(List());
+}
 
 void AppendTaskRow(const std::string& font, const std::string& task,
                    const std::string& replaceWith) {
@@ -34,6 +46,8 @@ void AppendTaskRow(const std::string& font, const std::string& task,
     SetCellText(row, kReplaceWithColumn, replaceWith);
 }
 
-void SetResult(int row, const std::string& text) { SetCellText(row, kResultColumn, text); }
+void SetResult(int row, const std::string& text) {
+    SetCellText(row, kResultColumn, text);
+}
 
 }  // namespace TaskList

@@ -50,8 +50,7 @@ bool BackUpFontFile(const std::string& fontCell) {
     std::string backup = kBackupFolder + fontCell;
     // Overwriting a backup that differs from the file about to be backed up would lose
     // the only copy of an earlier original (a second replace of the same font, say).
-    if (FileExists(backup) && !SameContent(backup, target) &&
-        !KeepOlderBackup(backup, fontCell)) {
+    if (FileExists(backup) && !SameContent(backup, target) && !KeepOlderBackup(backup, fontCell)) {
         return false;
     }
     return CopyFileOverwriting(target, backup);

@@ -12,7 +12,9 @@
 
 namespace {
 
-ui::Ctl StatusLabel() { return {forms::MainForm(), "透明标签"}; }
+ui::Ctl StatusLabel() {
+    return {forms::MainForm(), "透明标签"};
+}
 
 }  // namespace
 

@@ -17,7 +17,9 @@ namespace {
 
 constexpr const char* kFontMissing = "字体不存在";
 
-ui::Ctl Main(const char* name) { return {forms::MainForm(), name}; }
+ui::Ctl Main(const char* name) {
+    return {forms::MainForm(), name};
+}
 
 void RunAddRow(int row) {
     TaskFile file = FindTaskFile(TaskList::CellText(row, TaskList::kFontColumn));

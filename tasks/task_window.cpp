@@ -17,7 +17,9 @@ constexpr int kClosedHeight = 220;
 // Catalogue file names are padded to this many bytes so the face names line up.
 constexpr std::size_t kLabelNameBytes = 15;
 
-ui::Ctl Task(const char* name) { return {forms::TaskForm(), name}; }
+ui::Ctl Task(const char* name) {
+    return {forms::TaskForm(), name};
+}
 
 // The heights and caption each page radio button sets, in the order they are set.
 struct PageLayout {
@@ -100,12 +102,22 @@ void TaskWindowCreated() {
     ui::SetCurrentIndex(replaceChooser, 0);
 }
 
-void ShowAddPage() { ShowPage(kAddPage); }
-void ShowDeletePage() { ShowPage(kDeletePage); }
-void ShowReplacePage() { ShowPage(kReplacePage); }
+void ShowAddPage() {
+    ShowPage(kAddPage);
+}
+void ShowDeletePage() {
+    ShowPage(kDeletePage);
+}
+void ShowReplacePage() {
+    ShowPage(kReplacePage);
+}
 
-void BrowseAddFile() { BrowseInto("选择添加的字体文件", "编辑框_添加"); }
-void BrowseReplaceFile() { BrowseInto("选择要替换的新字体文件", "编辑框_替换"); }
+void BrowseAddFile() {
+    BrowseInto("选择添加的字体文件", "编辑框_添加");
+}
+void BrowseReplaceFile() {
+    BrowseInto("选择要替换的新字体文件", "编辑框_替换");
+}
 
 void QueueDeleteTask() {
     const InstalledFont* font = CatalogueEntry(ChosenCataloguePosition("组合框_删除"));
@@ -137,4 +149,6 @@ void QueueAddTask() {
     ui::SetText(Task("编辑框_添加"), "");
 }
 
-void CloseTaskWindow() { ui::CloseWindow(forms::TaskForm()); }
+void CloseTaskWindow() {
+    ui::CloseWindow(forms::TaskForm());
+}

@@ -25,7 +25,7 @@ std::size_t StepsLeft();
 // User actions. A click reaches a control only when it is shown, neither it nor a parent
 // is disabled, and its window is shown and enabled; the result tells whether it did.
 // Nothing reaches the program after it has ended.
-bool Click(const ui::Form& form, const char* name);                // Button, RadioBox
+bool Click(const ui::Form& form, const char* name);               // Button, RadioBox
 bool ClickList(const ui::Form& form, const char* name, int row);  // outside the rows: empty space
 bool SelectRowWithKeyboard(const ui::Form& form, const char* name, int row);  // fires nothing
 bool ChooseItem(const ui::Form& form, const char* name, int index);  // ComboBox, fires nothing

@@ -49,7 +49,9 @@ bool ValidCell(const Control& list, int row, int column) {
 
 }  // namespace
 
-void ResetDialogs() { D() = Dialogs(); }
+void ResetDialogs() {
+    D() = Dialogs();
+}
 
 }  // namespace headless::model
 
@@ -221,12 +223,20 @@ void DeleteRow(Ctl c, int row) {
 
 namespace headless {
 
-void AnswerFileDialog(const std::string& path) { model::D().answers.emplace_back(path); }
+void AnswerFileDialog(const std::string& path) {
+    model::D().answers.emplace_back(path);
+}
 
-void CancelFileDialog() { model::D().answers.emplace_back(std::nullopt); }
+void CancelFileDialog() {
+    model::D().answers.emplace_back(std::nullopt);
+}
 
-std::string LastDialogTitle() { return model::D().lastTitle; }
+std::string LastDialogTitle() {
+    return model::D().lastTitle;
+}
 
-int DialogsShown() { return model::D().shown; }
+int DialogsShown() {
+    return model::D().shown;
+}
 
 }  // namespace headless

@@ -68,6 +68,8 @@ void ResetDialogs();
 void ResetProcess();
 
 constexpr int kMaxSize = 32627;
-inline int ClampSize(int value) { return value < 0 ? 0 : (value > kMaxSize ? kMaxSize : value); }
+inline int ClampSize(int value) {
+    return value < 0 ? 0 : (value > kMaxSize ? kMaxSize : value);
+}
 
 }  // namespace headless::model

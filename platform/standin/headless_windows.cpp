@@ -59,11 +59,10 @@ void Destroy(const ui::Form& form) {
     window->destroying = true;
     Dispatch(form.onDestroyed);
     auto& windows = M().windows;
-    windows.erase(std::remove_if(windows.begin(), windows.end(),
-                                 [&](const std::unique_ptr<Window>& w) {
-                                     return w->form == &form;
-                                 }),
-                  windows.end());
+    windows.erase(
+        std::remove_if(windows.begin(), windows.end(),
+                       [&](const std::unique_ptr<Window>& w) { return w->form == &form; }),
+        windows.end());
 }
 
 void DrainCloses() {
@@ -148,7 +147,9 @@ Control* FindControl(Window* window, const char* name) {
     return nullptr;
 }
 
-Control* Lookup(ui::Ctl c) { return FindControl(Find(c.form), c.name); }
+Control* Lookup(ui::Ctl c) {
+    return FindControl(Find(c.form), c.name);
+}
 
 bool Shown(Window* window, const Control* control) {
     if (!window->shown) return false;
@@ -237,7 +238,9 @@ void CloseWindow(const Form& form) {
     if (Alive(form) != nullptr) headless::model::RequestClose(form);
 }
 
-bool IsLoaded(const Form& form) { return Alive(form) != nullptr; }
+bool IsLoaded(const Form& form) {
+    return Alive(form) != nullptr;
+}
 
 }  // namespace ui
 
@@ -253,7 +256,9 @@ void Script(std::vector<Step> steps) {
     for (Step& step : steps) M().steps.push_back(std::move(step));
 }
 
-std::size_t StepsLeft() { return M().steps.size(); }
+std::size_t StepsLeft() {
+    return M().steps.size();
+}
 
 bool Click(const ui::Form& form, const char* name) {
     Control* control = Target(form, name, ui::Kind::Button);
@@ -359,7 +364,9 @@ bool WindowEnabled(const ui::Form& form) {
     return window != nullptr && window->enabled;
 }
 
-const ui::Form* FrontWindow() { return M().windows.empty() ? nullptr : M().windows.back()->form; }
+const ui::Form* FrontWindow() {
+    return M().windows.empty() ? nullptr : M().windows.back()->form;
+}
 
 int CurrentPage(const ui::Form& form, const char* tabName) {
     const Control* tab = model::FindControl(model::Find(form), tabName);

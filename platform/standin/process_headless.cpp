@@ -26,7 +26,9 @@ ProcessState& P() {
 namespace platform {
 
 // Kept like atexit registrations: registering twice runs the clean-up twice.
-void RegisterExitCleanup(void (*cleanup)()) { P().cleanups.push_back(cleanup); }
+void RegisterExitCleanup(void (*cleanup)()) {
+    P().cleanups.push_back(cleanup);
+}
 
 void EndProgram(int exitCode) {
     if (P().ended) return;
@@ -38,19 +40,29 @@ void EndProgram(int exitCode) {
     }
 }
 
-void ProcessPendingEvents() { headless::model::DeliverQueuedClicks(); }
+void ProcessPendingEvents() {
+    headless::model::DeliverQueuedClicks();
+}
 
 }  // namespace platform
 
 namespace headless {
 
-bool ProgramEnded() { return P().ended; }
-int ExitCode() { return P().exitCode; }
-int CleanupRuns() { return P().cleanupRuns; }
+bool ProgramEnded() {
+    return P().ended;
+}
+int ExitCode() {
+    return P().exitCode;
+}
+int CleanupRuns() {
+    return P().cleanupRuns;
+}
 
 namespace model {
 
-void ResetProcess() { P() = ProcessState(); }
+void ResetProcess() {
+    P() = ProcessState();
+}
 
 }  // namespace model
 }  // namespace headless

@@ -28,9 +28,9 @@ class ProgramTest : public ::testing::Test {
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        root_ = std::filesystem::temp_directory_path() /
-                ("logic-" + std::to_string(::getpid()) + "-" + info->test_suite_name() + "-" +
-                 info->name());
+        root_ =
+            std::filesystem::temp_directory_path() / ("logic-" + std::to_string(::getpid()) + "-" +
+                                                      info->test_suite_name() + "-" + info->name());
         std::filesystem::remove_all(root_);
         standin::UseTestRoot(root_.string());
         standin::ResetFontManager();

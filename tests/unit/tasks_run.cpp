@@ -94,8 +94,8 @@ TEST_F(RunTest, ReplaceRowsReportEachOutcomeAndNeverLoseTheFont) {
     ASSERT_TRUE(headless::Click(main_, "按钮_执行任务"));  // catalogue: arial fourth simhei third
     WriteFont("C:\\new\\soon-gone.ttf", u"Gone");
     InTaskWindow([this] {
-        BrowseAndReplace(0, "C:\\new\\r1.ttf");        // arial: replaced
-        BrowseAndReplace(2, "C:\\new\\r2.ttf");        // simhei: held, cannot be deleted
+        BrowseAndReplace(0, "C:\\new\\r1.ttf");         // arial: replaced
+        BrowseAndReplace(2, "C:\\new\\r2.ttf");         // simhei: held, cannot be deleted
         BrowseAndReplace(3, "C:\\new\\soon-gone.ttf");  // third: its replacement goes missing
     });
     TaskList::AppendTaskRow("fourth.ttf", "替换字体", "unrecorded.ttf");
@@ -104,7 +104,8 @@ TEST_F(RunTest, ReplaceRowsReportEachOutcomeAndNeverLoseTheFont) {
     standin::HoldFile(kSimhei, true);
     RunTasks();
 
-    EXPECT_EQ(Row(0), (std::vector<std::string>{"arial.ttf      ", "替换字体", "r1.ttf", "替换成功"}));
+    EXPECT_EQ(Row(0),
+              (std::vector<std::string>{"arial.ttf      ", "替换字体", "r1.ttf", "替换成功"}));
     EXPECT_EQ(Read(kArial), Read("C:\\new\\r1.ttf"));
     EXPECT_EQ(Read(kArialBackup), arial_);
     EXPECT_EQ(Result(1), "");  // not deleted: left as it was, with its backup

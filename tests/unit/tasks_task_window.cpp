@@ -34,9 +34,9 @@ TEST_F(TaskWindowTest, OpeningFillsBothChoosersWithPaddedLabelsAndChoosesTheFirs
         EXPECT_EQ(headless::State(task_, "选择夹1").height, 145);
         EXPECT_EQ(headless::State(task_, "分组框2").height, 168);
         EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), 0);
-        const std::vector<std::string> labels = {
-            "a_much_longer_name.ttf[Long]", "abcdefghijk.ttf[Fifteen]",
-            "arial.ttf      [Arial]", "宋体.ttf       [宋体]"};
+        const std::vector<std::string> labels = {"a_much_longer_name.ttf[Long]",
+                                                 "abcdefghijk.ttf[Fifteen]",
+                                                 "arial.ttf      [Arial]", "宋体.ttf       [宋体]"};
         EXPECT_EQ(headless::Items(task_, "组合框_删除"), labels);
         EXPECT_EQ(headless::Items(task_, "组合框_替换"), labels);
         for (int i = 0; i < 4; ++i) {

@@ -23,24 +23,44 @@ extern const ui::Form kInner;
 extern const ui::Form kThird;
 extern const ui::Form kKinds;
 
-void OuterCreated() { events.push_back("outer created"); }
-void OuterDestroyed() { events.push_back("outer destroyed"); }
+void OuterCreated() {
+    events.push_back("outer created");
+}
+void OuterDestroyed() {
+    events.push_back("outer destroyed");
+}
 void OpenInner() {
     ui::LoadWindow(kInner, true);
     events.push_back("inner load returned");
 }
-void InnerCreated() { events.push_back("inner created"); }
-void InnerDestroyed() { events.push_back("inner destroyed"); }
-void OpenThird() { ui::LoadWindow(kThird, true); }
+void InnerCreated() {
+    events.push_back("inner created");
+}
+void InnerDestroyed() {
+    events.push_back("inner destroyed");
+}
+void OpenThird() {
+    ui::LoadWindow(kThird, true);
+}
 void CloseInner() {
     ui::CloseWindow(kInner);
     events.push_back(ui::IsLoaded(kInner) ? "still loaded after CloseWindow" : "gone at once");
 }
-void ThirdDestroyed() { events.push_back("third destroyed"); }
-void Record() { events.push_back("click"); }
-void RecordR1() { events.push_back(ui::Checked({kKinds, "r1"}) ? "r1 on" : "r1 off"); }
-void RecordR2() { events.push_back(ui::Checked({kKinds, "r2"}) ? "r2 on" : "r2 off"); }
-void RecordList() { events.push_back("list " + std::to_string(ui::SelectedIndex({kKinds, "list"}))); }
+void ThirdDestroyed() {
+    events.push_back("third destroyed");
+}
+void Record() {
+    events.push_back("click");
+}
+void RecordR1() {
+    events.push_back(ui::Checked({kKinds, "r1"}) ? "r1 on" : "r1 off");
+}
+void RecordR2() {
+    events.push_back(ui::Checked({kKinds, "r2"}) ? "r2 on" : "r2 off");
+}
+void RecordList() {
+    events.push_back("list " + std::to_string(ui::SelectedIndex({kKinds, "list"})));
+}
 
 ui::ControlSpec Child(ui::Kind kind, const char* name, const char* parent, int page,
                       ui::Handler onClick = nullptr) {
@@ -65,10 +85,8 @@ ui::ControlSpec Button(const char* name, ui::Handler onClick, bool disabled = fa
     return spec;
 }
 
-const ui::ControlSpec kOuterControls[] = {Button("open", OpenInner),
-                                          Button("off", Record, true)};
-const ui::ControlSpec kInnerControls[] = {Button("open", OpenThird),
-                                          Button("close", CloseInner)};
+const ui::ControlSpec kOuterControls[] = {Button("open", OpenInner), Button("off", Record, true)};
+const ui::ControlSpec kInnerControls[] = {Button("open", OpenThird), Button("close", CloseInner)};
 const ui::ControlSpec kThirdControls[] = {Button("ok", Record)};
 
 ui::Form MakeForm(const char* name, ui::Handler created, ui::Handler destroyed,
@@ -95,10 +113,10 @@ const ui::Form kThird = MakeForm("Third", nullptr, ThirdDestroyed, kThirdControl
 
 constexpr const char* kPages[] = {"a", "b"};
 constexpr ui::ColumnSpec kColumns[] = {{"one", 50, ui::Align::Left}, {"two", 50, ui::Align::Left}};
-constexpr ui::FileDialogSpec kMovingDialog = {"pick", "all|*.*", 0, ".\\", true, true,
-                                              true, false, false};
-constexpr ui::FileDialogSpec kKeepingDialog = {"", "all|*.*", 0, ".\\", true, true,
-                                               true, false, true};
+constexpr ui::FileDialogSpec kMovingDialog = {"pick", "all|*.*", 0,     ".\\", true,
+                                              true,   true,      false, false};
+constexpr ui::FileDialogSpec kKeepingDialog = {"",   "all|*.*", 0,     ".\\", true,
+                                               true, true,      false, true};
 
 ui::ControlSpec WithColumns(ui::ControlSpec spec) {
     spec.columns = kColumns;
@@ -323,8 +341,8 @@ TEST_F(VocabularyTest, SizesAreClampedToTheRangeWindowsKeeps) {
 }
 
 TEST_F(VocabularyTest, FileDialogAnswersTitlesAndTheWorkingFolder) {
-    auto root = std::filesystem::temp_directory_path() /
-                ("vocabulary-" + std::to_string(::getpid()));
+    auto root =
+        std::filesystem::temp_directory_path() / ("vocabulary-" + std::to_string(::getpid()));
     standin::UseTestRoot(root.string());
     std::filesystem::create_directories(standin::HostPath("C:\\fonts"));
     ASSERT_TRUE(ui::LoadWindow(kKinds, false));
