@@ -97,6 +97,10 @@ HWND FindFileDialog(DWORD pid);
 // Saves a .bmp of the window's screen area into FONTTASKS_SHOTS; returns the path.
 std::string SaveScreenshot(HWND window, const std::string& fileName);
 
+// How many pixels of an area of the control's client area are on screen in about that
+// colour (each channel within `tolerance`).
+int CountPixels(HWND control, const RECT& area, COLORREF colour, int tolerance);
+
 // The Windows path of a file in FONTTASKS_SHOTS ("" when it is not set).
 std::string ShotPath(const std::string& fileName);
 

@@ -1,6 +1,7 @@
 // Screenshots: the window's area of the screen, captured with GDI into a 24-bpp .bmp in
 // the folder named by FONTTASKS_SHOTS (the test script converts them).
 #include <cstdio>
+#include <cstdlib>
 
 #include "e2e/driver/driver.h"
 #include "e2e/driver/internal.h"
@@ -62,6 +63,46 @@ std::string SaveScreenshot(HWND window, const std::string& fileName) {
     DeleteDC(memory);
     ReleaseDC(nullptr, screen);
     return written ? path : std::string();
+}
+
+int CountPixels(HWND control, const RECT& area, COLORREF colour, int tolerance) {
+    RedrawWindow(control, nullptr, nullptr, RDW_INVALIDATE | RDW_ERASE | RDW_UPDATENOW);
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutW(control, WM_NULL, 0, 0, SMTO_ABORTIFHUNG, 2000, &ignored);
+    Sleep(150);
+    int width = area.right - area.left, height = area.bottom - area.top;
+    if (width <= 0 || height <= 0) return 0;
+    POINT origin = {area.left, area.top};
+    ClientToScreen(control, &origin);
+    // One copy of the area from the screen, then the pixels are counted in memory.
+    BITMAPINFO info = {};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = width;
+    info.bmiHeader.biHeight = -height;
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HDC screen = GetDC(nullptr);
+    HDC memory = CreateCompatibleDC(screen);
+    HBITMAP bitmap = CreateDIBSection(screen, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    HGDIOBJ old = SelectObject(memory, bitmap);
+    BitBlt(memory, 0, 0, width, height, screen, origin.x, origin.y, SRCCOPY);
+    GdiFlush();
+    int count = 0;
+    const auto* pixels = static_cast<const DWORD*>(bits);
+    for (int i = 0; i < width * height; ++i) {
+        int r = (pixels[i] >> 16) & 0xFF, g = (pixels[i] >> 8) & 0xFF, b = pixels[i] & 0xFF;
+        if (std::abs(r - GetRValue(colour)) <= tolerance &&
+            std::abs(g - GetGValue(colour)) <= tolerance &&
+            std::abs(b - GetBValue(colour)) <= tolerance)
+            ++count;
+    }
+    SelectObject(memory, old);
+    DeleteObject(bitmap);
+    DeleteDC(memory);
+    ReleaseDC(nullptr, screen);
+    return count;
 }
 
 }  // namespace e2e
