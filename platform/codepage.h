@@ -11,10 +11,10 @@ int MultiByteToWide936(const char* text, int length, char16_t* out, int capacity
 int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity,
                        unsigned flags);
 
-// True when byte b is the lead byte of a double-byte character in code page 936.
 // GetUserDefaultUILanguage: the LANGID the user reads (0x0804 on a Chinese system).
 unsigned short UserDefaultUiLanguage();
 
+// True when byte b is the lead byte of a double-byte character in code page 936.
 inline bool IsLeadByte936(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
 
 }  // namespace platform

@@ -20,13 +20,13 @@ mkdir -p "$root/Backup"
 cd "$root"
 
 if [ -n "${DISPLAY:-}" ]; then
-    exec wine64 "$build/win/fonttasks.exe"
+    exec wine "$build/win/fonttasks.exe"
 fi
 
 XVFB_PID=
 start_virtual_display
 trap 'wineserver -k >/dev/null 2>&1 || true; kill "$XVFB_PID" >/dev/null 2>&1 || true' EXIT
-wine64 "$build/win/fonttasks.exe" &
+wine "$build/win/fonttasks.exe" &
 program=$!
 for _ in $(seq 100); do
     xwininfo -root -tree 2>/dev/null | grep -qi 'fonttasks' && break

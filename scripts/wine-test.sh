@@ -8,4 +8,4 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "WINEPREFIX and DISPLAY must be set; run the tests through scripts/test.sh" >&2
     exit 2
 fi
-exec wine64 "$@"
+exec wine "$@"
