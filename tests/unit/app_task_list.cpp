@@ -1,5 +1,4 @@
 // The task list and the delete button that follows the list's selection.
-#include "forms/handlers.h"
 #include "tests/unit/app_program_fixture.h"
 
 namespace {
@@ -50,14 +49,6 @@ TEST_F(TaskListTest, TheDeleteButtonIsEnabledExactlyWhenAClickLeftARowSelected) 
     EXPECT_EQ(TaskList::CellText(0, 0), "a.ttf");
     EXPECT_EQ(TaskList::CellText(1, 0), "c.ttf");
     EXPECT_TRUE(DeleteDisabled());
-}
-
-TEST_F(TaskListTest, RemovingWithoutASelectionChangesNothing) {
-    TaskList::AppendTaskRow("a.ttf", "删除字体", "");
-    ui::SetDisabled({main_, "按钮_删除"}, false);
-    RemoveSelectedTask();
-    EXPECT_EQ(TaskList::RowCount(), 1);
-    EXPECT_FALSE(DeleteDisabled());
 }
 
 TEST_F(TaskListTest, RemovingARowLeavesItsFileRecorded) {

@@ -385,15 +385,4 @@ TEST_F(VocabularyTest, EndingRunsEveryCleanupOnceAndStopsInput) {
     EXPECT_FALSE(headless::Click(kOuter, "open"));
 }
 
-TEST_F(VocabularyTest, QueuedClicksArriveWithTheStateTheControlsHaveThen) {
-    ASSERT_TRUE(ui::LoadWindow(kOuter, false));
-    headless::QueueClick(kOuter, "off");
-    platform::ProcessPendingEvents();  // disabled when the click is delivered: dropped
-    ui::SetDisabled({kOuter, "off"}, false);
-    headless::QueueClick(kOuter, "off");
-    platform::ProcessPendingEvents();
-    platform::ProcessPendingEvents();  // delivered once
-    EXPECT_EQ(events, (std::vector<std::string>{"outer created", "click"}));
-}
-
 }  // namespace
