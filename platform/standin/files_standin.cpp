@@ -282,7 +282,8 @@ bool CopyOneFile(const std::string& source, const std::string& destination, bool
     std::string from = HostFile(source);
     std::string to = HostFile(destination);
     if (from.empty() || to.empty() || !IsRegularFile(from) || !Readable(from)) return false;
-    if (IsDirectory(to)) return false;
+    // Copying a file onto itself fails on Windows (the source is open for reading).
+    if (IsDirectory(to) || from == to) return false;
     if (failIfExists && ::access(to.c_str(), F_OK) == 0) return false;
     if (!Writable(to)) return false;
     std::vector<unsigned char> bytes;
@@ -390,6 +391,7 @@ void UseTestRoot(const std::string& hostRoot) {
     state.openExclusive.clear();
     state.openSearches = 0;
     state.fontsFolderAvailable = true;
+    ResetFontManager();
     for (const char* sub : {"", "/C", "/C/WINDOWS", "/C/WINDOWS/Fonts", "/C/work"}) {
         ::mkdir((state.root + sub).c_str(), 0755);
     }

@@ -5,6 +5,7 @@
 #include <map>
 #include <string>
 
+#include "fontfs/face_name.h"
 #include "fontfs/sfnt_name.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -36,6 +37,8 @@ FakeFontManager& FontManager() {
 void ResetFontManager() {
     FontManager() = FakeFontManager();
     Registered().clear();
+    // A fresh manager deserves a fresh chance to name faces.
+    ResetFaceNameSource();
 }
 
 }  // namespace standin
@@ -68,7 +71,8 @@ bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, v
     standin::FakeFontManager& manager = standin::FontManager();
     ++manager.queries;
     *available = !manager.queryMissing;
-    if (manager.queryMissing || manager.queryFails || type != kQueryLogFonts) return false;
+    if (manager.queryMissing || manager.queryFails || type != kQueryLogFonts || !buffer)
+        return false;
     int size = WideToMultiByte936(widePath, -1, nullptr, 0, 0);
     if (size <= 0) return false;
     std::string path(static_cast<std::size_t>(size), '\0');

@@ -12,6 +12,7 @@
 namespace standin {
 
 // Creates <root>/C/WINDOWS/Fonts and <root>/C/work (both empty); the current folder is C:\work.
+// Also forgets held files and open handles, and resets the fake font manager.
 void UseTestRoot(const std::string& hostRoot);
 // The host path a Windows path names.
 std::string HostPath(const std::string& windowsPath);
@@ -35,6 +36,8 @@ FakeFontManager& FontManager();
 // it; reads and copies from it still work when allowRead is true.
 void HoldFile(const std::string& windowsPath, bool allowRead);
 void ReleaseHeldFiles();
+// A fresh fake font manager (flags and counters cleared, nothing registered); the
+// face-name code asks it for names again.
 void ResetFontManager();
 
 // Directory searches opened and not yet closed, for checking that every search is closed.

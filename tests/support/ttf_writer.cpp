@@ -20,7 +20,7 @@ void Put32(Bytes& b, std::uint32_t value) {
     Put16(b, value & 0xFFFF);
 }
 void PutTag(Bytes& b, const char* tag) {
-    b.insert(b.end(), tag, tag + 4);
+    for (int i = 0; i < 4; ++i) b.push_back(static_cast<unsigned char>(tag[i]));
 }
 void Set32(Bytes& b, std::size_t at, std::uint32_t value) {
     for (int i = 0; i < 4; ++i) b[at + i] = static_cast<unsigned char>(value >> (24 - 8 * i));
@@ -114,9 +114,9 @@ Bytes Os2() {
     Put16(b, 'A');      // usLastCharIndex
     Put16(b, 800);      // sTypoAscender
     Put16(b, 0x10000 - 200);
-    Put16(b, 0);              // sTypoLineGap
-    Put16(b, 800);            // usWinAscent
-    Put16(b, 200);            // usWinDescent
+    Put16(b, 0);    // sTypoLineGap
+    Put16(b, 800);  // usWinAscent
+    Put16(b, 200);  // usWinDescent
     // ulCodePageRange1: Latin 1 only. A double-byte code page would make the font manager
     // add a vertical "@" face as well, doubling the count it reports.
     Put32(b, 1);
