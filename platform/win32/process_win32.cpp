@@ -26,7 +26,9 @@ void RegisterExitCleanup(void (*cleanup)()) {
     exitCleanup = cleanup;
 }
 
-void EndProgram(int exitCode) { std::exit(exitCode); }
+void EndProgram(int exitCode) {
+    std::exit(exitCode);
+}
 
 void ProcessPendingEvents() {
     MSG msg;

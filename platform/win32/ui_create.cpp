@@ -56,10 +56,10 @@ DWORD GroupStyle(const LoadedWindow& window, std::size_t index) {
 HFONT FontOf(LoadedWindow& window, const FontSpec& font) {
     if (font.height == 0) return DefaultGuiFont();
     // A negative height asks for that character height, without the internal leading.
-    HFONT made = CreateFontW(-font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
-                             static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS,
-                             CLIP_DEFAULT_PRECIS, DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE,
-                             nullptr);
+    HFONT made =
+        CreateFontW(-font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
+                    static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
+                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, nullptr);
     if (made == nullptr) return DefaultGuiFont();
     window.gdiObjects.push_back(made);
     return made;
@@ -115,7 +115,9 @@ bool SameParent(const ControlSpec& a, const ControlSpec& b) {
 
 }  // namespace
 
-HFONT DefaultGuiFont() { return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT)); }
+HFONT DefaultGuiFont() {
+    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
+}
 
 bool CreateControl(LoadedWindow& window, std::size_t index) {
     Control& control = window.controls[index];
@@ -139,13 +141,13 @@ bool CreateControl(LoadedWindow& window, std::size_t index) {
     if (row.kind == Kind::GroupBox && row.captionAlign == Align::Centre) style |= BS_CENTER;
     if (row.disabled) style |= WS_DISABLED;
     if (ShouldShow(window, control)) style |= WS_VISIBLE;
-    int height = row.kind == Kind::ComboBox && row.dropHeight > row.height ? row.dropHeight
-                                                                           : row.height;
-    control.hwnd = CreateWindowExW(
-        cls->exStyle, cls->className, Widen(row.caption ? row.caption : "").c_str(), style,
-        row.left, row.top, row.width, height, parent,
-        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
-        GetModuleHandleW(nullptr), nullptr);
+    int height =
+        row.kind == Kind::ComboBox && row.dropHeight > row.height ? row.dropHeight : row.height;
+    control.hwnd =
+        CreateWindowExW(cls->exStyle, cls->className, Widen(row.caption ? row.caption : "").c_str(),
+                        style, row.left, row.top, row.width, height, parent,
+                        reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
+                        GetModuleHandleW(nullptr), nullptr);
     if (control.hwnd == nullptr) return false;
     // Each control goes below the ones created before it.
     SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
@@ -154,10 +156,18 @@ bool CreateControl(LoadedWindow& window, std::size_t index) {
                  FALSE);
 
     switch (row.kind) {
-        case Kind::ListView: SetUpListView(row, control.hwnd); break;
-        case Kind::PicBox: SetUpBanner(window, row, control.hwnd); break;
-        case Kind::ComboBox: SetUpComboBox(control.hwnd); break;
-        case Kind::TransLabel: MakeTransparentLabel(control.hwnd, row); break;
+        case Kind::ListView:
+            SetUpListView(row, control.hwnd);
+            break;
+        case Kind::PicBox:
+            SetUpBanner(window, row, control.hwnd);
+            break;
+        case Kind::ComboBox:
+            SetUpComboBox(control.hwnd);
+            break;
+        case Kind::TransLabel:
+            MakeTransparentLabel(control.hwnd, row);
+            break;
         case Kind::RadioBox:
             SendMessageW(control.hwnd, BM_SETCHECK, row.checked ? BST_CHECKED : BST_UNCHECKED, 0);
             break;
@@ -169,7 +179,8 @@ bool CreateControl(LoadedWindow& window, std::size_t index) {
             ForwardToTopLevel(control.hwnd);
             MakePageContainer(control.hwnd);
             break;
-        default: break;
+        default:
+            break;
     }
     // A control under a transparent label created before it repaints the label after
     // itself, so the label's text stays on top of whatever the control draws.

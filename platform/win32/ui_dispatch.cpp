@@ -34,8 +34,8 @@ LRESULT FireIfClick(HWND from, bool viaNotify, UINT code) {
     return 0;
 }
 
-LRESULT CALLBACK ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR id, DWORD_PTR) {
+LRESULT CALLBACK ForwardingProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR) {
     switch (message) {
         case WM_COMMAND:
         case WM_NOTIFY:
@@ -76,7 +76,9 @@ LRESULT RouteNotify(HWND, LPARAM lParam) {
     return FireIfClick(header->hwndFrom, true, header->code);
 }
 
-void ForwardToTopLevel(HWND container) { SetWindowSubclass(container, ForwardingProc, 1, 0); }
+void ForwardToTopLevel(HWND container) {
+    SetWindowSubclass(container, ForwardingProc, 1, 0);
+}
 
 void DispatchWithDialogKeys(MSG& msg) {
     HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;

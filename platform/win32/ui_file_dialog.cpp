@@ -82,7 +82,8 @@ bool Open(Ctl c) {
     request.hwndOwner = window->hwnd;
     request.lpstrFilter = filter.empty() ? nullptr : filter.c_str();
     // The form counts entries from 0 and anything below means the first; the dialog from 1.
-    request.nFilterIndex = static_cast<DWORD>(settings.filterIndex > 0 ? settings.filterIndex : 0) + 1;
+    request.nFilterIndex =
+        static_cast<DWORD>(settings.filterIndex > 0 ? settings.filterIndex : 0) + 1;
     request.lpstrFile = file.data();
     request.nMaxFile = static_cast<DWORD>(file.size());
     request.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();

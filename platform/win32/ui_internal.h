@@ -23,16 +23,16 @@ constexpr int kMaxExtent = 32627;
 
 struct Control {
     const ControlSpec* row = nullptr;
-    HWND hwnd = nullptr;  // none for CommonDlg
-    bool visible = true;  // its own Visible, whatever its page shows
-    int currentPage = 0;  // Tab
+    HWND hwnd = nullptr;                // none for CommonDlg
+    bool visible = true;                // its own Visible, whatever its page shows
+    int currentPage = 0;                // Tab
     std::string dialogTitle, fileName;  // CommonDlg
 };
 
 struct LoadedWindow {
     const Form* form = nullptr;
     HWND hwnd = nullptr;
-    std::vector<Control> controls;  // in table order; id = kFirstControlId + position
+    std::vector<Control> controls;    // in table order; id = kFirstControlId + position
     std::vector<HGDIOBJ> gdiObjects;  // fonts and bitmaps made for this window
     // Windows that a modal load disabled, with their earlier enabled state.
     std::vector<std::pair<HWND, bool>> disabledOthers;

@@ -36,7 +36,8 @@ int AppendRow(Ctl c) {
     item.mask = LVIF_TEXT;
     item.iItem = RowCount(c);
     item.pszText = empty;
-    return static_cast<int>(SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    return static_cast<int>(
+        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
 }
 
 std::string CellText(Ctl c, int row, int column) {
@@ -50,8 +51,7 @@ std::string CellText(Ctl c, int row, int column) {
         item.iSubItem = column;
         item.pszText = buffer.data();
         item.cchTextMax = static_cast<int>(buffer.size());
-        int length = static_cast<int>(SendMessageW(list, LVM_GETITEMTEXTW,
-                                                   static_cast<WPARAM>(row),
+        int length = static_cast<int>(SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
                                                    reinterpret_cast<LPARAM>(&item)));
         if (length < static_cast<int>(buffer.size()) - 1 || buffer.size() >= kLongestCell)
             return Narrow(buffer.data(), length);
@@ -71,7 +71,8 @@ void SetCellText(Ctl c, int row, int column, const std::string& text) {
 
 void DeleteRow(Ctl c, int row) {
     HWND list = ListOf(c);
-    if (list != nullptr && row >= 0) SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    if (list != nullptr && row >= 0)
+        SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
 }
 
 }  // namespace ui

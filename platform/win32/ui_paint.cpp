@@ -13,9 +13,9 @@ COLORREF ColourOf(const ControlSpec& row) {
 
 // The background brush the window gives its static children (the button face).
 HBRUSH BackgroundBrush(HWND control, HDC dc) {
-    auto brush = reinterpret_cast<HBRUSH>(SendMessageW(
-        GetAncestor(control, GA_ROOT), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
-        reinterpret_cast<LPARAM>(control)));
+    auto brush = reinterpret_cast<HBRUSH>(
+        SendMessageW(GetAncestor(control, GA_ROOT), WM_CTLCOLORSTATIC, reinterpret_cast<WPARAM>(dc),
+                     reinterpret_cast<LPARAM>(control)));
     return brush != nullptr ? brush : GetSysColorBrush(COLOR_BTNFACE);
 }
 
@@ -38,8 +38,8 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
             HDC dc = BeginPaint(hwnd, &paint);
             RECT client;
             GetClientRect(hwnd, &client);
-            HGDIOBJ oldFont = SelectObject(
-                dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
+            HGDIOBJ oldFont =
+                SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
             SetBkMode(dc, TRANSPARENT);
             SetTextColor(dc, ColourOf(row));
             std::wstring text = TextOf(hwnd);
@@ -77,7 +77,7 @@ void DrawCaption(HWND hwnd, HDC dc, const ControlSpec& row) {
     SIZE size;
     GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
     // The frame's own caption sits 8 pixels in, or centred with BS_CENTER.
-    int left = row.captionAlign == Align::Centre ? (client.right - size.cx) / 2
+    int left = row.captionAlign == Align::Centre  ? (client.right - size.cx) / 2
                : row.captionAlign == Align::Right ? client.right - 8 - size.cx
                                                   : 8;
     RECT behind = {left - 3, 0, left + size.cx + 3, size.cy + 1};
@@ -153,8 +153,8 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
 }
 
 // A control under a transparent label: after it has painted, the label paints again.
-LRESULT CALLBACK BelowLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
-                                UINT_PTR id, DWORD_PTR data) {
+LRESULT CALLBACK BelowLabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
+                                DWORD_PTR data) {
     if (message == WM_NCDESTROY) RemoveWindowSubclass(hwnd, BelowLabelProc, id);
     LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
     auto label = reinterpret_cast<HWND>(data);

@@ -23,8 +23,8 @@ void Unregister(const LoadedWindow* window) {
 // Windows not shown in the taskbar are owned by this hidden window: an owned window
 // never gets a taskbar button of its own.
 HWND HiddenOwner() {
-    static HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr,
-                                        nullptr, GetModuleHandleW(nullptr), nullptr);
+    static HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
+                                        GetModuleHandleW(nullptr), nullptr);
     return owner;
 }
 
@@ -48,11 +48,10 @@ void DestroyNow(LoadedWindow& window) {
 void ReleasePictures(LoadedWindow& window) {
     for (const Control& control : window.controls) {
         if (control.row->kind != Kind::PicBox || control.hwnd == nullptr) continue;
-        auto shown = reinterpret_cast<HGDIOBJ>(
-            SendMessageW(control.hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0));
-        if (shown != nullptr &&
-            std::find(window.gdiObjects.begin(), window.gdiObjects.end(), shown) ==
-                window.gdiObjects.end())
+        auto shown =
+            reinterpret_cast<HGDIOBJ>(SendMessageW(control.hwnd, STM_GETIMAGE, IMAGE_BITMAP, 0));
+        if (shown != nullptr && std::find(window.gdiObjects.begin(), window.gdiObjects.end(),
+                                          shown) == window.gdiObjects.end())
             window.gdiObjects.push_back(shown);
     }
 }
@@ -60,7 +59,8 @@ void ReleasePictures(LoadedWindow& window) {
 LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
     auto* window = reinterpret_cast<LoadedWindow*>(GetWindowLongPtrW(hwnd, GWLP_USERDATA));
     if (message == WM_NCCREATE) {
-        window = static_cast<LoadedWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
+        window =
+            static_cast<LoadedWindow*>(reinterpret_cast<CREATESTRUCTW*>(lParam)->lpCreateParams);
         window->hwnd = hwnd;
         SetWindowLongPtrW(hwnd, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(window));
     }
@@ -112,9 +112,15 @@ bool RegisterFormClass(const std::wstring& className) {
 DWORD FrameStyle(const Form& form) {
     DWORD style = WS_CLIPCHILDREN;
     switch (form.border) {
-        case BorderStyle::None: style |= WS_POPUP; break;
-        case BorderStyle::Resizable: style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME; break;
-        case BorderStyle::FixedSingle: style |= WS_OVERLAPPED | WS_CAPTION; break;
+        case BorderStyle::None:
+            style |= WS_POPUP;
+            break;
+        case BorderStyle::Resizable:
+            style |= WS_OVERLAPPED | WS_CAPTION | WS_THICKFRAME;
+            break;
+        case BorderStyle::FixedSingle:
+            style |= WS_OVERLAPPED | WS_CAPTION;
+            break;
     }
     if (form.controlBox) style |= WS_SYSMENU;
     if (form.minimizeButton) style |= WS_MINIMIZEBOX;
@@ -206,9 +212,9 @@ bool LoadWindow(const Form& form, bool modal) {
     if (!form.centred) left = top = CW_USEDEFAULT;
     DWORD exStyle = WS_EX_CONTROLPARENT | (form.alwaysOnTop ? WS_EX_TOPMOST : 0);
     HWND owner = form.showInTaskbar ? nullptr : HiddenOwner();
-    HWND hwnd = CreateWindowExW(exStyle, className.c_str(), Widen(form.title ? form.title : "").c_str(),
-                                FrameStyle(form), left, top, form.width, form.height, owner,
-                                nullptr, GetModuleHandleW(nullptr), &window);
+    HWND hwnd = CreateWindowExW(
+        exStyle, className.c_str(), Widen(form.title ? form.title : "").c_str(), FrameStyle(form),
+        left, top, form.width, form.height, owner, nullptr, GetModuleHandleW(nullptr), &window);
     if (hwnd == nullptr) {
         Unregister(&window);
         return false;
@@ -239,13 +245,17 @@ bool LoadWindow(const Form& form, bool modal) {
 }
 
 void CloseWindow(const Form& form) {
-    if (LoadedWindow* window = FindWindowOf(form)) PostMessageW(window->hwnd, kCloseRequested, 0, 0);
+    if (LoadedWindow* window = FindWindowOf(form))
+        PostMessageW(window->hwnd, kCloseRequested, 0, 0);
 }
 
-bool IsLoaded(const Form& form) { return FindWindowOf(form) != nullptr; }
+bool IsLoaded(const Form& form) {
+    return FindWindowOf(form) != nullptr;
+}
 
 void SetTitle(const Form& form, const std::string& text) {
-    if (LoadedWindow* window = FindWindowOf(form)) SetWindowTextW(window->hwnd, Widen(text).c_str());
+    if (LoadedWindow* window = FindWindowOf(form))
+        SetWindowTextW(window->hwnd, Widen(text).c_str());
 }
 
 void SetWindowHeight(const Form& form, int height) {

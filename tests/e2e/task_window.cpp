@@ -135,8 +135,7 @@ TEST_CASE("task_window.pages_heights_modality_and_escape") {
         e2e::ControlInfo radio = e2e::Inspect(radios[i]);
         CHECK_EQ(radio.style & BS_TYPEMASK, BS_AUTORADIOBUTTON);
         CHECK_EQ(radio.text, std::string(captions[i]));
-        CHECK(radio.left == lefts[i] && radio.top == 18 && radio.width == 56 &&
-              radio.height == 16);
+        CHECK(radio.left == lefts[i] && radio.top == 18 && radio.width == 56 && radio.height == 16);
         CHECK_EQ(Checked(radios[i]), i == 0);
     }
     CHECK((e2e::Inspect(radios[0]).style & WS_GROUP) != 0);

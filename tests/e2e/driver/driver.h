@@ -19,7 +19,7 @@ constexpr int kWaitMs = 5000;
 
 // A started program; ending the test ends the program if it is still running.
 class Program {
-public:
+  public:
     Program() = default;
     Program(const Program&) = delete;
     Program& operator=(const Program&) = delete;
@@ -32,7 +32,7 @@ public:
     bool WaitForExit(int timeoutMs, DWORD* exitCode);
     bool Running() const;
 
-private:
+  private:
     PROCESS_INFORMATION info_ = {};
 };
 

@@ -102,26 +102,32 @@ void PressEscape(HWND window) {
     PostMessageW(focus, WM_KEYUP, VK_ESCAPE, static_cast<LPARAM>(0xC0010001u));
 }
 
-void CloseWithCloseBox(HWND window) { PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0); }
+void CloseWithCloseBox(HWND window) {
+    PostMessageW(window, WM_SYSCOMMAND, SC_CLOSE, 0);
+}
 
-HWND FindFileDialog(DWORD pid) { return FindTopLevel(pid, "#32770"); }
+HWND FindFileDialog(DWORD pid) {
+    return FindTopLevel(pid, "#32770");
+}
 
 bool AnswerFileDialog(DWORD pid, const std::string& path, int timeoutMs) {
     HWND dialog = WaitForWindow(pid, "#32770", timeoutMs);
     if (dialog == nullptr) return false;
     // The file-name box: an edit inside the combo 0x47C of newer dialogs, or edit 0x480.
     HWND box = nullptr;
-    WaitUntil([&] {
-        HWND combo = GetDlgItem(dialog, 0x47C);
-        box = combo != nullptr ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
-        if (box == nullptr && combo != nullptr) {
-            HWND inner = FindWindowExW(combo, nullptr, L"ComboBox", nullptr);
-            if (inner != nullptr) box = FindWindowExW(inner, nullptr, L"Edit", nullptr);
-        }
-        if (box == nullptr) box = GetDlgItem(dialog, 0x480);
-        if (box == nullptr) box = combo;
-        return box != nullptr;
-    }, timeoutMs);
+    WaitUntil(
+        [&] {
+            HWND combo = GetDlgItem(dialog, 0x47C);
+            box = combo != nullptr ? FindWindowExW(combo, nullptr, L"Edit", nullptr) : nullptr;
+            if (box == nullptr && combo != nullptr) {
+                HWND inner = FindWindowExW(combo, nullptr, L"ComboBox", nullptr);
+                if (inner != nullptr) box = FindWindowExW(inner, nullptr, L"Edit", nullptr);
+            }
+            if (box == nullptr) box = GetDlgItem(dialog, 0x480);
+            if (box == nullptr) box = combo;
+            return box != nullptr;
+        },
+        timeoutMs);
     if (box == nullptr) return false;
     std::wstring wide = Wide(path);
     DWORD_PTR ignored = 0;

@@ -96,8 +96,12 @@ BOOL CALLBACK MatchTopLevel(HWND hwnd, LPARAM data) {
 
 }  // namespace
 
-std::string ClassNameOf(HWND hwnd) { return ClassOf(hwnd); }
-bool ClassIs(HWND hwnd, const char* className) { return SameName(ClassOf(hwnd), className); }
+std::string ClassNameOf(HWND hwnd) {
+    return ClassOf(hwnd);
+}
+bool ClassIs(HWND hwnd, const char* className) {
+    return SameName(ClassOf(hwnd), className);
+}
 
 HWND FindTopLevel(DWORD pid, const char* className) {
     TopLevelSearch search = {pid, className, nullptr};

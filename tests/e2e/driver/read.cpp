@@ -19,13 +19,13 @@ LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
 // A block of memory in the process that owns a window, for messages whose arguments
 // are pointers the other process has to follow.
 class RemoteBlock {
-public:
+  public:
     RemoteBlock(HWND owner, std::size_t size) : size_(size) {
         DWORD pid = 0;
         GetWindowThreadProcessId(owner, &pid);
-        process_ = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE |
-                                   PROCESS_QUERY_INFORMATION,
-                               FALSE, pid);
+        process_ = OpenProcess(
+            PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE | PROCESS_QUERY_INFORMATION,
+            FALSE, pid);
         if (process_ != nullptr)
             address_ = static_cast<char*>(
                 VirtualAllocEx(process_, nullptr, size, MEM_COMMIT | MEM_RESERVE, PAGE_READWRITE));
@@ -48,7 +48,7 @@ public:
                ReadProcessMemory(process_, address_ + offset, data, length, nullptr);
     }
 
-private:
+  private:
     HANDLE process_ = nullptr;
     char* address_ = nullptr;
     std::size_t size_;
@@ -150,20 +150,22 @@ std::vector<ListColumn> ListColumns(HWND list) {
         block.Write(0, &column, sizeof column);
         wchar_t nothing = L'\0';
         block.Write(sizeof(LVCOLUMNW), &nothing, sizeof nothing);
-        if (Send(list, LVM_GETCOLUMNW, static_cast<WPARAM>(i), reinterpret_cast<LPARAM>(block.At(0))) <= 0)
+        if (Send(list, LVM_GETCOLUMNW, static_cast<WPARAM>(i),
+                 reinterpret_cast<LPARAM>(block.At(0))) <= 0)
             break;
         block.Read(0, &column, sizeof column);
-        columns.push_back({RemoteText(block, sizeof(LVCOLUMNW)), column.cx,
-                           column.fmt & LVCFMT_JUSTIFYMASK});
+        columns.push_back(
+            {RemoteText(block, sizeof(LVCOLUMNW)), column.cx, column.fmt & LVCFMT_JUSTIFYMASK});
     }
     return columns;
 }
 
-int ListRowCount(HWND list) { return static_cast<int>(Send(list, LVM_GETITEMCOUNT, 0, 0)); }
+int ListRowCount(HWND list) {
+    return static_cast<int>(Send(list, LVM_GETITEMCOUNT, 0, 0));
+}
 
 int ListSelectedRow(HWND list) {
-    return static_cast<int>(
-        Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
+    return static_cast<int>(Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
 std::string ListCell(HWND list, int row, int column) {
@@ -184,7 +186,8 @@ bool ListRowRect(HWND list, int row, RECT* rect) {
     RemoteBlock block(list, sizeof(RECT));
     RECT request = {LVIR_BOUNDS, 0, 0, 0};
     if (!block.Ok() || !block.Write(0, &request, sizeof request)) return false;
-    if (Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(block.At(0))) <= 0)
+    if (Send(list, LVM_GETITEMRECT, static_cast<WPARAM>(row),
+             reinterpret_cast<LPARAM>(block.At(0))) <= 0)
         return false;
     return block.Read(0, rect, sizeof *rect);
 }
