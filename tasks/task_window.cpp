@@ -13,7 +13,7 @@
 
 namespace {
 
-constexpr int kClosedHeight = 220;
+constexpr int kOpeningHeight = 220;
 // Catalogue file names are padded to this many bytes so the face names line up.
 constexpr std::size_t kLabelNameBytes = 15;
 
@@ -88,7 +88,7 @@ void OpenTaskWindow() {
 }
 
 void TaskWindowCreated() {
-    ui::SetWindowHeight(forms::TaskForm(), kClosedHeight);
+    ui::SetWindowHeight(forms::TaskForm(), kOpeningHeight);
     ui::Ctl deleteChooser = Task("组合框_删除");
     ui::Ctl replaceChooser = Task("组合框_替换");
     std::vector<InstalledFont>& fonts = InstalledFontList();
