@@ -26,8 +26,9 @@ constexpr std::uint32_t kQueryLogFonts = 2;
 // LOGFONTW holds at most 31 units of a face name.
 constexpr std::size_t kFaceNameLimit = 31;
 
-// Cleared once the manager is missing its face query, or leaves unnamed a file our reader
-// names (Wine's query is a stub): from then on the round trip is skipped.
+// Cleared once the manager is missing its face query, or accepts a font that our reader
+// names and still gives no name for it (Wine's query is a stub): from then on the round
+// trip is skipped and our reader names every font.
 bool managerNamesFaces = true;
 
 std::string QueryFontManager(const std::string& path) {
@@ -66,9 +67,10 @@ std::string ReadOwnFaceName(const std::string& path) {
 
 std::string ReadFontFaceName(std::string path) {
     bool registered = false;
+    int facesAdded = 0;
     if (FileExists(path)) {
         if (managerNamesFaces) {
-            platform::RegisterFontFile(path);
+            facesAdded = platform::RegisterFontFile(path);
             registered = true;
         }
     } else {
@@ -81,7 +83,9 @@ std::string ReadFontFaceName(std::string path) {
     if (registered) platform::UnregisterFontFile(path);
     if (!name.empty()) return name;
     name = ReadOwnFaceName(path);
-    if (!name.empty()) managerNamesFaces = false;
+    // Only a font the manager accepted and then left unnamed proves that its query cannot
+    // answer; a file it refused says nothing about the next one.
+    if (!name.empty() && facesAdded > 0) managerNamesFaces = false;
     return name;
 }
 

@@ -10,7 +10,8 @@ std::u16string AnsiToWide(const std::string& text);
 std::string WideToAnsi(const std::u16string& block);
 
 // Whether the font manager is still asked for face names; it is not once it has shown it
-// cannot answer (its query is missing, or it left unnamed a font our own reader names).
+// cannot answer (its query is missing, or it registered a font that our own reader names
+// and gave no name for it).
 bool FontManagerNamesFaces();
 // Asks the font manager again from the next face name on (for tests).
 void ResetFaceNameSource();

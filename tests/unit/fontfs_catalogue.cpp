@@ -91,12 +91,18 @@ TEST_F(CatalogueTest, ManagerIsKeptWhileItAnswersOrTheFileIsNoFont) {
     ScanFontsFolder();
     EXPECT_TRUE(FontManagerNamesFaces());
     EXPECT_EQ(standin::FontManager().registrations, 4);
+    // A font the manager refuses proves nothing about its query.
+    standin::FontManager().failRegistration = true;
+    standin::FontManager().queryFails = true;
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf"), "Fine");
+    EXPECT_TRUE(FontManagerNamesFaces());
+    EXPECT_EQ(standin::FontManager().registrations, 5);
     // Missing query function: one try, then the reader alone.
     standin::FontManager().queryMissing = true;
     EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\junk.ttf"), "");
     EXPECT_FALSE(FontManagerNamesFaces());
     EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf"), "Fine");
-    EXPECT_EQ(standin::FontManager().registrations, 5);
+    EXPECT_EQ(standin::FontManager().registrations, 6);
 }
 
 TEST(CodePage, AnsiToWideAndBackKeepChineseAndTheNul) {
