@@ -1,0 +1,536 @@
+// The Win32 control layer in the test process: forms of the test's own, loaded without
+// a modal loop and pumped with ProcessPendingEvents, so the checks can look at the real
+// controls in between. Covers the rules the logic relies on (index and height clamping,
+// cells of any length, pages, deferred close, modal enabling, click dispatch) and that
+// the transparent label really appears and disappears over the list.
+#include <windows.h>
+#include <commctrl.h>
+
+#include <string>
+
+#include "forms/vocabulary.h"
+#include "harness/check.h"
+#include "platform/process.h"
+
+namespace {
+
+struct Counters {
+    int buttonClicks = 0;
+    int radioClicks = 0;
+    bool radioCheckedInHandler = false;
+    int listClicks = 0;
+    int selectedAtClick = -2;
+    int destroyed = 0;
+    bool loadedAfterClose = false;
+};
+Counters counters;
+
+void OnButton();
+void OnRadio();
+void OnList();
+void OnDestroyed() {
+    ++counters.destroyed;
+}
+
+const ui::ColumnSpec kColumns[] = {{"甲", 120, ui::Align::Left}, {"乙", 80, ui::Align::Centre}};
+const char* const kPages[] = {"一", "二"};
+const ui::BannerSpec kBanner = {{0, 0, 255}, {255, 255, 255}, "标题"};
+
+const ui::ControlSpec kControls[] = {
+    {.kind = ui::Kind::TransLabel,
+     .name = "label",
+     .left = 10,
+     .top = 100,
+     .width = 300,
+     .height = 40,
+     .caption = "正在还原字体",
+     .visible = false,
+     .font = {20, 700, 134},
+     .textColor = {255, 0, 0},
+     .hasTextColor = true},
+    {.kind = ui::Kind::PicBox,
+     .name = "banner",
+     .left = -1,
+     .top = -1,
+     .width = 400,
+     .height = 50,
+     .banner = &kBanner},
+    {.kind = ui::Kind::ListView,
+     .name = "list",
+     .left = 10,
+     .top = 60,
+     .width = 300,
+     .height = 150,
+     .onClick = OnList,
+     .font = {14, 400, 134},
+     .columns = kColumns,
+     .columnCount = 2},
+    {.kind = ui::Kind::Button,
+     .name = "button",
+     .left = 320,
+     .top = 60,
+     .width = 70,
+     .height = 24,
+     .caption = "按钮",
+     .onClick = OnButton},
+    {.kind = ui::Kind::ComboBox,
+     .name = "combo",
+     .left = 320,
+     .top = 90,
+     .width = 70,
+     .height = 20,
+     .dropHeight = 160},
+    {.kind = ui::Kind::EditBox,
+     .name = "edit",
+     .left = 10,
+     .top = 215,
+     .width = 200,
+     .height = 24,
+     .readOnly = true},
+    {.kind = ui::Kind::GroupBox,
+     .name = "frame",
+     .left = 10,
+     .top = 245,
+     .width = 380,
+     .height = 100,
+     .caption = "框"},
+    {.kind = ui::Kind::RadioBox,
+     .name = "radio1",
+     .parent = "frame",
+     .left = 10,
+     .top = 16,
+     .width = 60,
+     .height = 16,
+     .caption = "一",
+     .checked = true,
+     .onClick = OnRadio},
+    {.kind = ui::Kind::RadioBox,
+     .name = "radio2",
+     .parent = "frame",
+     .left = 80,
+     .top = 16,
+     .width = 60,
+     .height = 16,
+     .caption = "二",
+     .onClick = OnRadio},
+    {.kind = ui::Kind::Tab,
+     .name = "tab",
+     .parent = "frame",
+     .left = 2,
+     .top = 40,
+     .width = 376,
+     .height = 56,
+     .pageNames = kPages,
+     .pageCount = 2},
+    {.kind = ui::Kind::Button,
+     .name = "page0",
+     .parent = "tab",
+     .page = 0,
+     .left = 4,
+     .top = 4,
+     .width = 80,
+     .height = 24,
+     .caption = "第一页",
+     .onClick = OnButton},
+    {.kind = ui::Kind::Button,
+     .name = "page1",
+     .parent = "tab",
+     .page = 1,
+     .left = 4,
+     .top = 4,
+     .width = 80,
+     .height = 24,
+     .caption = "第二页"},
+};
+
+const ui::Form kForm = {.className = "UiVocabularyTest",
+                        .title = "测试",
+                        .width = 420,
+                        .height = 400,
+                        .centred = true,
+                        .border = ui::BorderStyle::FixedSingle,
+                        .controlBox = true,
+                        .escapeCloses = true,
+                        .onDestroyed = OnDestroyed,
+                        .controls = kControls,
+                        .controlCount = sizeof kControls / sizeof kControls[0]};
+
+const ui::ControlSpec kNoControls[] = {
+    {.kind = ui::Kind::Label, .name = "text", .left = 4, .top = 4, .width = 100, .height = 16}};
+void OtherCreated();
+const ui::Form kModalForm = {.className = "UiVocabularyModal",
+                             .title = "模态",
+                             .width = 200,
+                             .height = 120,
+                             .centred = true,
+                             .border = ui::BorderStyle::FixedSingle,
+                             .controlBox = true,
+                             .onCreated = OtherCreated,
+                             .controls = kNoControls,
+                             .controlCount = 1};
+
+ui::Ctl C(const char* name) {
+    return {kForm, name};
+}
+HWND Hwnd() {
+    return FindWindowW(L"UiVocabularyTest", nullptr);
+}
+
+void OnButton() {
+    ++counters.buttonClicks;
+}
+void OnRadio() {
+    ++counters.radioClicks;
+    counters.radioCheckedInHandler = ui::Checked(C("radio2"));
+}
+void OnList() {
+    ++counters.listClicks;
+    counters.selectedAtClick = ui::SelectedIndex(C("list"));
+}
+
+void Pump() {
+    for (int i = 0; i < 10; ++i) {
+        platform::ProcessPendingEvents();
+        Sleep(10);
+    }
+}
+
+struct CaptionSearch {
+    std::wstring text;
+    HWND found;
+};
+
+BOOL CALLBACK MatchCaption(HWND hwnd, LPARAM data) {
+    auto* search = reinterpret_cast<CaptionSearch*>(data);
+    wchar_t text[64];
+    GetWindowTextW(hwnd, text, 64);
+    if (search->text != text) return TRUE;
+    search->found = hwnd;
+    return FALSE;
+}
+
+// The control of the test window with that caption (code page 936).
+HWND ControlHwnd(const char* caption) {
+    CaptionSearch search = {std::wstring(64, L'\0'), nullptr};
+    search.text.resize(
+        static_cast<std::size_t>(MultiByteToWideChar(936, 0, caption, -1, search.text.data(), 64)));
+    if (!search.text.empty()) search.text.pop_back();  // the NUL
+    EnumChildWindows(Hwnd(), MatchCaption, reinterpret_cast<LPARAM>(&search));
+    return search.found;
+}
+
+bool Load() {
+    counters = {};
+    if (!ui::LoadWindow(kForm, false)) return false;
+    Pump();
+    return Hwnd() != nullptr;
+}
+
+void Unload() {
+    ui::CloseWindow(kForm);
+    for (int i = 0; i < 100 && ui::IsLoaded(kForm); ++i) Pump();
+}
+
+RECT Frame(HWND hwnd) {
+    RECT frame = {};
+    GetWindowRect(hwnd, &frame);
+    return frame;
+}
+
+// Pixels of about that colour in a rectangle of the window's client area.
+int CountColour(HWND window, RECT area, COLORREF colour, int tolerance) {
+    HDC dc = GetDC(window);
+    int count = 0;
+    for (int y = area.top; y < area.bottom; y += 1) {
+        for (int x = area.left; x < area.right; x += 1) {
+            COLORREF pixel = GetPixel(dc, x, y);
+            if (pixel == CLR_INVALID) continue;
+            if (abs(GetRValue(pixel) - GetRValue(colour)) <= tolerance &&
+                abs(GetGValue(pixel) - GetGValue(colour)) <= tolerance &&
+                abs(GetBValue(pixel) - GetBValue(colour)) <= tolerance)
+                ++count;
+        }
+    }
+    ReleaseDC(window, dc);
+    return count;
+}
+
+}  // namespace
+
+TEST_CASE("ui_vocabulary.controls_follow_the_table") {
+    REQUIRE(Load());
+    HWND window = Hwnd();
+    RECT outer = Frame(window);
+    CHECK_EQ(outer.right - outer.left, 420);
+    CHECK_EQ(outer.bottom - outer.top, 400);
+    // Earlier rows lie above later ones.
+    HWND first = GetWindow(window, GW_CHILD);
+    REQUIRE(first != nullptr);
+    wchar_t cls[64];
+    GetClassNameW(first, cls, 64);
+    CHECK(lstrcmpiW(cls, L"Static") == 0);
+    CHECK(!IsWindowVisible(first));  // the hidden label
+    HWND frame = ControlHwnd("框");
+    REQUIRE(frame != nullptr);
+    CHECK_EQ(GetParent(ControlHwnd("一")), frame);
+    HWND tab = GetParent(ControlHwnd("第一页"));
+    CHECK_EQ(GetParent(tab), frame);
+    // The edit box is read-only and the radio group starts at its first button.
+    HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+    REQUIRE(edit != nullptr);
+    CHECK((GetWindowLongPtrW(edit, GWL_STYLE) & ES_READONLY) != 0);
+    CHECK((GetWindowLongPtrW(ControlHwnd("一"), GWL_STYLE) & WS_GROUP) != 0);
+    CHECK((GetWindowLongPtrW(ControlHwnd("二"), GWL_STYLE) & WS_GROUP) == 0);
+    Unload();
+    CHECK(!ui::IsLoaded(kForm));
+    CHECK_EQ(counters.destroyed, 1);
+}
+
+TEST_CASE("ui_vocabulary.combo_items_and_index_rules") {
+    REQUIRE(Load());
+    ui::Ctl combo = C("combo");
+    ui::SetCurrentIndex(combo, 0);
+    CHECK_EQ(ui::CurrentIndex(combo), -1);  // nothing to choose from
+    CHECK_EQ(ui::AddItem(combo, "乙", 20), 0);
+    CHECK_EQ(ui::AddItem(combo, "甲", 10), 1);  // appended, never sorted
+    CHECK_EQ(ui::AddItem(combo, "丙", 30), 2);
+    CHECK_EQ(ui::ItemData(combo, 1), 10);
+    CHECK_EQ(ui::ItemData(combo, -1), -1);
+    CHECK_EQ(ui::ItemData(combo, 3), -1);
+    ui::SetCurrentIndex(combo, 99);
+    CHECK_EQ(ui::CurrentIndex(combo), 2);
+    ui::SetCurrentIndex(combo, 0);
+    CHECK_EQ(ui::CurrentIndex(combo), 0);
+    ui::SetCurrentIndex(combo, -3);
+    CHECK_EQ(ui::CurrentIndex(combo), -1);
+    CHECK_EQ(ui::ItemData(combo, ui::CurrentIndex(combo)), -1);
+    HWND hwnd = FindWindowExW(Hwnd(), nullptr, L"ComboBox", nullptr);
+    REQUIRE(hwnd != nullptr);
+    CHECK(SendMessageW(hwnd, CB_GETITEMHEIGHT, 0, 0) > 0);
+    Unload();
+}
+
+TEST_CASE("ui_vocabulary.cells_of_any_length") {
+    REQUIRE(Load());
+    ui::Ctl list = C("list");
+    CHECK_EQ(ui::RowCount(list), 0);
+    CHECK_EQ(ui::AppendRow(list), 0);
+    CHECK_EQ(ui::AppendRow(list), 1);
+    // Around the first buffer sizes, and far beyond them, in double-byte characters.
+    for (std::size_t chars : {1u, 510u, 511u, 512u, 1023u, 1024u, 3000u}) {
+        std::string text;
+        for (std::size_t i = 0; i < chars; ++i) text += (i % 3 == 0) ? "字" : "a";
+        ui::SetCellText(list, 1, 1, text);
+        CHECK_EQ(ui::CellText(list, 1, 1).size(), text.size());
+        CHECK(ui::CellText(list, 1, 1) == text);
+    }
+    CHECK_EQ(ui::CellText(list, 0, 0), std::string());
+    ui::SetCellText(list, 0, 0, "第一行");
+    ui::DeleteRow(list, 0);
+    CHECK_EQ(ui::RowCount(list), 1);
+    CHECK_EQ(ui::CellText(list, 0, 1).size(), 3000u + 1000u);
+    CHECK_EQ(ui::SelectedIndex(list), -1);
+    Unload();
+}
+
+TEST_CASE("ui_vocabulary.heights_are_clamped_and_keep_the_width") {
+    REQUIRE(Load());
+    HWND frame = ControlHwnd("框");
+    REQUIRE(frame != nullptr);
+    ui::SetHeight(C("frame"), -5);
+    RECT r = Frame(frame);
+    CHECK_EQ(r.bottom - r.top, 0);
+    CHECK_EQ(r.right - r.left, 380);
+    ui::SetHeight(C("frame"), 50000);
+    r = Frame(frame);
+    CHECK_EQ(r.bottom - r.top, 32627);
+    ui::SetHeight(C("frame"), 120);
+    r = Frame(frame);
+    CHECK_EQ(r.bottom - r.top, 120);
+    ui::SetWindowHeight(kForm, 300);
+    r = Frame(Hwnd());
+    CHECK_EQ(r.bottom - r.top, 300);
+    CHECK_EQ(r.right - r.left, 420);
+    Unload();
+}
+
+TEST_CASE("ui_vocabulary.pages_show_only_their_visible_children") {
+    REQUIRE(Load());
+    HWND first = ControlHwnd("第一页");
+    HWND second = ControlHwnd("第二页");
+    REQUIRE(first != nullptr && second != nullptr);
+    CHECK(IsWindowVisible(first));
+    CHECK(!IsWindowVisible(second));
+    ui::SetVisible(C("page1"), true);  // not its page's turn yet
+    CHECK(!IsWindowVisible(second));
+    ui::SetCurrentPage(C("tab"), 1);
+    CHECK(!IsWindowVisible(first));
+    CHECK(IsWindowVisible(second));
+    ui::SetVisible(C("page0"), false);
+    ui::SetCurrentPage(C("tab"), 0);
+    CHECK(!IsWindowVisible(first));  // its own Visible is false
+    CHECK(!IsWindowVisible(second));
+    ui::SetVisible(C("page0"), true);
+    CHECK(IsWindowVisible(first));
+    ui::SetDisabled(C("page0"), true);
+    CHECK(!IsWindowEnabled(first));
+    Unload();
+}
+
+TEST_CASE("ui_vocabulary.clicks_reach_the_handler_of_the_sender") {
+    REQUIRE(Load());
+    // A button inside a frame and page container reaches the one dispatch point too.
+    SendMessageW(ControlHwnd("第一页"), BM_CLICK, 0, 0);
+    SendMessageW(ControlHwnd("按钮"), BM_CLICK, 0, 0);
+    Pump();
+    CHECK_EQ(counters.buttonClicks, 2);
+    SendMessageW(ControlHwnd("二"), BM_CLICK, 0, 0);
+    Pump();
+    CHECK_EQ(counters.radioClicks, 1);
+    CHECK(counters.radioCheckedInHandler);
+    CHECK(ui::Checked(C("radio2")));
+    CHECK(!ui::Checked(C("radio1")));
+
+    // The list fires on a mouse click, on a row or on empty space, with the selection
+    // already updated; a keyboard selection does not fire.
+    ui::Ctl list = C("list");
+    ui::AppendRow(list);
+    ui::AppendRow(list);
+    ui::SetCellText(list, 1, 0, "第二行");
+    HWND hwnd = FindWindowExW(Hwnd(), nullptr, WC_LISTVIEWW, nullptr);
+    REQUIRE(hwnd != nullptr);
+    RECT row = {LVIR_BOUNDS, 0, 0, 0};
+    SendMessageW(hwnd, LVM_GETITEMRECT, 1, reinterpret_cast<LPARAM>(&row));
+    auto click = [hwnd](int x, int y) {
+        PostMessageW(hwnd, WM_LBUTTONDOWN, MK_LBUTTON, MAKELPARAM(x, y));
+        PostMessageW(hwnd, WM_LBUTTONUP, 0, MAKELPARAM(x, y));
+        Pump();
+    };
+    click(row.left + 10, (row.top + row.bottom) / 2);
+    CHECK_EQ(counters.listClicks, 1);
+    CHECK_EQ(counters.selectedAtClick, 1);
+    RECT client;
+    GetClientRect(hwnd, &client);
+    click(client.right / 2, client.bottom - 5);
+    CHECK_EQ(counters.listClicks, 2);
+    CHECK_EQ(counters.selectedAtClick, -1);
+    SetFocus(hwnd);
+    PostMessageW(hwnd, WM_KEYDOWN, VK_DOWN, 0);
+    PostMessageW(hwnd, WM_KEYUP, VK_DOWN, static_cast<LPARAM>(0xC0000001u));
+    Pump();
+    CHECK_EQ(counters.listClicks, 2);
+    Unload();
+}
+
+namespace {
+bool closedInHandler = false;
+void CloseFromHandler() {
+    ui::CloseWindow(kForm);
+    // The window outlives the request until this handler has returned.
+    closedInHandler = ui::IsLoaded(kForm) && IsWindow(Hwnd());
+}
+}  // namespace
+
+TEST_CASE("ui_vocabulary.close_takes_effect_after_the_handler_and_escape_closes") {
+    REQUIRE(Load());
+    closedInHandler = false;
+    CloseFromHandler();
+    CHECK(closedInHandler);
+    Pump();
+    CHECK(!ui::IsLoaded(kForm));
+    CHECK_EQ(counters.destroyed, 1);
+
+    REQUIRE(Load());
+    HWND window = Hwnd();
+    PostMessageW(window, WM_KEYDOWN, VK_ESCAPE, 0x00010001);
+    Pump();
+    CHECK(!ui::IsLoaded(kForm));
+    CHECK(!IsWindow(window));
+}
+
+namespace {
+bool othersDisabledDuringModal = false;
+bool secondLoadRefused = false;
+
+void CALLBACK CheckThenClose(HWND, UINT, UINT_PTR timer, DWORD) {
+    KillTimer(nullptr, timer);
+    othersDisabledDuringModal = !IsWindowEnabled(Hwnd());
+    secondLoadRefused = !ui::LoadWindow(kModalForm, true);
+    ui::CloseWindow(kModalForm);
+}
+
+void OtherCreated() {
+    SetTimer(nullptr, 0, 50, CheckThenClose);
+}
+}  // namespace
+
+TEST_CASE("ui_vocabulary.modal_load_disables_the_others_until_it_is_gone") {
+    REQUIRE(Load());
+    othersDisabledDuringModal = secondLoadRefused = false;
+    CHECK(ui::LoadWindow(kModalForm, true));  // returns once the modal window is gone
+    CHECK(othersDisabledDuringModal);
+    CHECK(secondLoadRefused);
+    CHECK(!ui::IsLoaded(kModalForm));
+    CHECK(IsWindowEnabled(Hwnd()));
+
+    // A window disabled before the modal load stays disabled after it.
+    EnableWindow(Hwnd(), FALSE);
+    CHECK(ui::LoadWindow(kModalForm, true));
+    CHECK(!IsWindowEnabled(Hwnd()));
+    EnableWindow(Hwnd(), TRUE);
+    Unload();
+}
+
+TEST_CASE("ui_vocabulary.transparent_label_appears_and_really_goes") {
+    REQUIRE(Load());
+    HWND window = Hwnd();
+    SetForegroundWindow(window);
+    ui::Ctl list = C("list");
+    for (int i = 0; i < 8; ++i) ui::SetCellText(list, ui::AppendRow(list), 0, "一行文字");
+    RECT labelArea = {10, 100, 310, 140};
+    Pump();
+    CHECK_EQ(CountColour(window, labelArea, RGB(255, 0, 0), 100), 0);
+
+    ui::SetVisible(C("label"), true);
+    Pump();
+    int red = CountColour(window, labelArea, RGB(255, 0, 0), 100);
+    CHECK(red > 30);
+    // The list still shows through: its black row text is there beside the label's.
+    CHECK(CountColour(window, labelArea, RGB(0, 0, 0), 60) > 10);
+
+    // A shorter caption leaves none of the longer one's strokes behind.
+    ui::SetCaption(C("label"), "一");
+    Pump();
+    int fewer = CountColour(window, labelArea, RGB(255, 0, 0), 100);
+    CHECK(fewer > 0);
+    CHECK(fewer < red / 3);
+
+    ui::SetVisible(C("label"), false);
+    Pump();
+    CHECK_EQ(CountColour(window, labelArea, RGB(255, 0, 0), 100), 0);
+
+    // The banner: blue on the left, near white on the right.
+    HWND banner = nullptr;
+    for (HWND child = GetWindow(window, GW_CHILD); child; child = GetWindow(child, GW_HWNDNEXT)) {
+        if ((GetWindowLongPtrW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) banner = child;
+    }
+    REQUIRE(banner != nullptr);
+    RECT bannerFrame = Frame(banner);
+    CHECK_EQ(bannerFrame.right - bannerFrame.left, 400);
+    CHECK_EQ(bannerFrame.bottom - bannerFrame.top, 50);
+    CHECK(CountColour(banner, RECT{1, 1, 4, 4}, RGB(0, 0, 255), 40) > 0);
+    CHECK(CountColour(banner, RECT{394, 44, 397, 47}, RGB(255, 255, 255), 40) > 0);
+    Unload();
+}
+
+TEST_CASE("ui_vocabulary.pending_events_leave_a_quit_queued") {
+    REQUIRE(Load());
+    HWND window = Hwnd();
+    PostMessageW(window, WM_NULL, 0, 0);
+    PostQuitMessage(7);
+    platform::ProcessPendingEvents();
+    MSG msg;
+    CHECK(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
+    CHECK_EQ(msg.wParam, WPARAM{7});
+    Unload();
+}
