@@ -3,7 +3,9 @@
 
 #include <string>
 
-// The part of path after its last backslash (the whole text when there is none).
+// The file-name part of path as PathFindFileNameA gives it: the text after the last "\",
+// "/" or ":" that is followed by neither the end nor another separator (so "C:\dir\"
+// gives "dir\"); the whole text when there is no such separator.
 std::string FileNameOfPath(const std::string& path);
 // Copies source over destination, replacing an existing destination.
 bool CopyFileOverwriting(const std::string& source, const std::string& destination);
