@@ -9,6 +9,9 @@ ensure_wine_prefix() {
     if [ ! -f "$WINEPREFIX/system.reg" ]; then
         echo "Creating the Wine prefix $WINEPREFIX"
         wineboot -i >/dev/null 2>&1 || true
+        # Wine draws the window frames itself, so captions and close boxes show (and
+        # can be clicked) in a virtual display that has no window manager.
+        wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
         wineserver -w
     fi
 }
