@@ -173,7 +173,7 @@ bool CreateControl(LoadedWindow& window, std::size_t index) {
             break;
         case Kind::GroupBox:
             ForwardToTopLevel(control.hwnd);
-            PaintGroupCaptionInColour(control.hwnd, row);
+            DrawGroupFrame(control.hwnd, row);
             break;
         case Kind::Tab:
             ForwardToTopLevel(control.hwnd);

@@ -70,7 +70,8 @@ void ForwardToTopLevel(HWND container);
 void DispatchWithDialogKeys(MSG& msg);
 
 // Painting helpers (ui_paint.cpp).
-void PaintGroupCaptionInColour(HWND groupBox, const ControlSpec& row);
+// Group frames draw their frame and caption themselves (coloured, aligned as the form says).
+void DrawGroupFrame(HWND groupBox, const ControlSpec& row);
 void MakeTransparentLabel(HWND label, const ControlSpec& row);
 void RepaintUnderLabel(HWND label);
 void RepaintLabelsAbove(HWND below, HWND label);

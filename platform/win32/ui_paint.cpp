@@ -1,5 +1,6 @@
-// Painting the controls draw differently from their standard class: the transparent
-// label, the group frame's coloured caption and the page container's background.
+// Painting of the controls that draw differently from their standard class: the
+// transparent label, the group frames with their coloured captions and the page
+// container's background.
 #include "platform/win32/ui_internal.h"
 
 namespace ui::win32 {
@@ -64,27 +65,37 @@ LRESULT CALLBACK LabelProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
     return DefSubclassProc(hwnd, message, wParam, lParam);
 }
 
-// Visual styles draw a group frame's caption in the theme's colour and ignore
-// WM_CTLCOLORSTATIC, so the caption is painted again over the frame in the form's colour.
-// The frame clears its inside too: it is the parent of controls that come and go.
-void DrawCaption(HWND hwnd, HDC dc, const ControlSpec& row) {
-    std::wstring text = TextOf(hwnd);
-    if (text.empty() || !row.hasTextColor) return;
+// Group frames are drawn here rather than by the button class: with visual styles the
+// frame draws its caption in the theme's colour at the left, ignoring WM_CTLCOLORSTATIC
+// and the caption alignment, and the form wants a coloured, centred caption. The frame
+// also clears its inside, since it is the parent of controls that come and go.
+void PaintGroupFrame(HWND hwnd, HDC dc, const ControlSpec& row) {
     RECT client;
     GetClientRect(hwnd, &client);
+    FillRect(dc, &client, BackgroundBrush(hwnd, dc));
     HGDIOBJ oldFont =
         SelectObject(dc, reinterpret_cast<HGDIOBJ>(SendMessageW(hwnd, WM_GETFONT, 0, 0)));
-    SIZE size;
-    GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
-    // The frame's own caption sits 8 pixels in, or centred with BS_CENTER.
-    int left = row.captionAlign == Align::Centre  ? (client.right - size.cx) / 2
-               : row.captionAlign == Align::Right ? client.right - 8 - size.cx
-                                                  : 8;
-    RECT behind = {left - 3, 0, left + size.cx + 3, size.cy + 1};
-    FillRect(dc, &behind, BackgroundBrush(hwnd, dc));
-    SetBkMode(dc, TRANSPARENT);
-    SetTextColor(dc, IsWindowEnabled(hwnd) ? ColourOf(row) : GetSysColor(COLOR_GRAYTEXT));
-    TextOutW(dc, left, 0, text.c_str(), static_cast<int>(text.size()));
+    std::wstring text = TextOf(hwnd);
+    SIZE size = {0, 0};
+    TEXTMETRICW metrics;
+    GetTextMetricsW(dc, &metrics);
+    if (!text.empty())
+        GetTextExtentPoint32W(dc, text.c_str(), static_cast<int>(text.size()), &size);
+    // The frame line runs through the middle of the caption's line.
+    RECT frame = client;
+    frame.top += metrics.tmHeight / 2 - 1;
+    DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
+    if (!text.empty()) {
+        int left = row.captionAlign == Align::Centre  ? (client.right - size.cx) / 2
+                   : row.captionAlign == Align::Right ? client.right - 9 - size.cx
+                                                      : 9;
+        RECT gap = {left - 2, 0, left + size.cx + 2, size.cy};
+        FillRect(dc, &gap, BackgroundBrush(hwnd, dc));
+        SetBkMode(dc, TRANSPARENT);
+        COLORREF colour = row.hasTextColor ? ColourOf(row) : GetSysColor(COLOR_BTNTEXT);
+        SetTextColor(dc, IsWindowEnabled(hwnd) ? colour : GetSysColor(COLOR_GRAYTEXT));
+        TextOutW(dc, left, 0, text.c_str(), static_cast<int>(text.size()));
+    }
     SelectObject(dc, oldFont);
 }
 
@@ -92,26 +103,23 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
                            DWORD_PTR data) {
     const auto& row = *reinterpret_cast<const ControlSpec*>(data);
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(hwnd, &client);
-            auto dc = reinterpret_cast<HDC>(wParam);
-            FillRect(dc, &client, BackgroundBrush(hwnd, dc));
-            return 1;
-        }
+        case WM_ERASEBKGND:
+            return 1;  // WM_PAINT fills the whole frame
         case WM_PAINT: {
-            // The button paints into a given DC, so frame and caption land in one pass.
             PAINTSTRUCT paint;
-            HDC dc = BeginPaint(hwnd, &paint);
-            DefSubclassProc(hwnd, WM_PAINT, reinterpret_cast<WPARAM>(dc), 0);
-            DrawCaption(hwnd, dc, row);
-            EndPaint(hwnd, &paint);
+            HDC dc = wParam != 0 ? reinterpret_cast<HDC>(wParam) : BeginPaint(hwnd, &paint);
+            PaintGroupFrame(hwnd, dc, row);
+            if (wParam == 0) EndPaint(hwnd, &paint);
             return 0;
         }
+        case WM_PRINTCLIENT:
+            // Themed children ask their parent for the background they stand on.
+            PaintGroupFrame(hwnd, reinterpret_cast<HDC>(wParam), row);
+            return 0;
         case WM_SETTEXT:
         case WM_ENABLE:
         case WM_UPDATEUISTATE: {
-            // The button may draw its caption at once on these; repaint it our way.
+            // The button class may draw itself at once on these; draw it our way after.
             LRESULT result = DefSubclassProc(hwnd, message, wParam, lParam);
             InvalidateRect(hwnd, nullptr, TRUE);
             return result;
@@ -136,6 +144,14 @@ LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam,
             auto dc = reinterpret_cast<HDC>(wParam);
             FillRect(dc, &client, BackgroundBrush(hwnd, dc));
             return 1;
+        }
+        case WM_PRINTCLIENT: {
+            // Themed children ask their parent for the background they stand on.
+            RECT client;
+            GetClientRect(hwnd, &client);
+            auto dc = reinterpret_cast<HDC>(wParam);
+            FillRect(dc, &client, BackgroundBrush(hwnd, dc));
+            return 0;
         }
         case WM_PAINT: {
             PAINTSTRUCT paint;
@@ -169,7 +185,7 @@ void MakeTransparentLabel(HWND label, const ControlSpec& row) {
     SetWindowSubclass(label, LabelProc, kLabelPaint, reinterpret_cast<DWORD_PTR>(&row));
 }
 
-void PaintGroupCaptionInColour(HWND groupBox, const ControlSpec& row) {
+void DrawGroupFrame(HWND groupBox, const ControlSpec& row) {
     SetWindowSubclass(groupBox, GroupProc, kGroupPaint, reinterpret_cast<DWORD_PTR>(&row));
 }
 
