@@ -94,7 +94,7 @@ bool Checked(Ctl c) {
 // The pages are the form's; a page that does not exist leaves the current one showing.
 void SetCurrentPage(Ctl c, int page) {
     Control* tab = Lookup(c);
-    if (tab == nullptr || page < 0 || static_cast<std::size_t>(page) >= tab->spec->pageCount) {
+    if (tab == nullptr || page < 0 || static_cast<std::size_t>(page) >= tab->def->pageCount) {
         return;
     }
     tab->page = page;
@@ -153,7 +153,7 @@ bool Open(Ctl c) {
     using namespace headless::model;
     Window* owner = Alive(c.form);
     Control* dialog = FindControl(owner, c.name);
-    if (dialog == nullptr || dialog->spec->kind != Kind::CommonDlg) return false;
+    if (dialog == nullptr || dialog->def->kind != Kind::CommonDlg) return false;
     D().lastTitle = dialog->dialogTitle;
     ++D().shown;
     std::optional<std::string> answer;
@@ -169,9 +169,9 @@ bool Open(Ctl c) {
     dialog = Lookup(c);
     if (!answer || dialog == nullptr) return false;
     dialog->fileName = *answer;
-    const FileDialogSpec* spec = dialog->spec->dialog;
+    const FileDialogSpec* def = dialog->def->dialog;
     std::string folder = FolderOf(*answer);
-    if ((spec == nullptr || !spec->keepWorkingFolder) && !folder.empty()) {
+    if ((def == nullptr || !def->keepWorkingFolder) && !folder.empty()) {
         platform::SetCurrentFolder(folder);
     }
     return true;
@@ -190,7 +190,7 @@ int RowCount(Ctl c) {
 int AppendRow(Ctl c) {
     Control* list = Lookup(c);
     if (list == nullptr) return -1;
-    std::size_t columns = list->spec->columnCount > 0 ? list->spec->columnCount : 1;
+    std::size_t columns = list->def->columnCount > 0 ? list->def->columnCount : 1;
     list->rows.emplace_back(columns);
     return static_cast<int>(list->rows.size()) - 1;
 }

@@ -13,7 +13,7 @@
 namespace headless::model {
 
 struct Control {
-    const ui::ControlSpec* spec = nullptr;
+    const ui::ControlSpec* def = nullptr;
     bool visible = false;
     bool disabled = false;
     bool checked = false;

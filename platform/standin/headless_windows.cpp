@@ -36,19 +36,19 @@ bool SameName(const char* a, const char* b) {
     return std::strcmp(a, b) == 0;
 }
 
-Control MakeControl(const ui::ControlSpec& spec) {
+Control MakeControl(const ui::ControlSpec& def) {
     Control control;
-    control.spec = &spec;
-    control.visible = spec.visible;
-    control.disabled = spec.disabled;
-    control.checked = spec.checked;
-    control.text = spec.caption != nullptr ? spec.caption : "";
-    control.left = spec.left;
-    control.top = spec.top;
-    control.width = spec.width;
-    control.height = spec.height;
-    if (spec.kind == ui::Kind::CommonDlg && spec.dialog != nullptr) {
-        control.dialogTitle = spec.dialog->title != nullptr ? spec.dialog->title : "";
+    control.def = &def;
+    control.visible = def.visible;
+    control.disabled = def.disabled;
+    control.checked = def.checked;
+    control.text = def.caption != nullptr ? def.caption : "";
+    control.left = def.left;
+    control.top = def.top;
+    control.width = def.width;
+    control.height = def.height;
+    if (def.kind == ui::Kind::CommonDlg && def.dialog != nullptr) {
+        control.dialogTitle = def.dialog->title != nullptr ? def.dialog->title : "";
     }
     return control;
 }
@@ -116,7 +116,7 @@ Control* Target(const ui::Form& form, const char* name, ui::Kind kind) {
     Window* window = Alive(form);
     if (window == nullptr || !window->enabled || !window->shown) return nullptr;
     Control* control = FindControl(window, name);
-    if (control == nullptr || control->spec->kind != kind) return nullptr;
+    if (control == nullptr || control->def->kind != kind) return nullptr;
     return Reachable(window, control) ? control : nullptr;
 }
 
@@ -142,7 +142,7 @@ Window* Alive(const ui::Form& form) {
 Control* FindControl(Window* window, const char* name) {
     if (window == nullptr || name == nullptr) return nullptr;
     for (Control& control : window->controls) {
-        if (SameName(control.spec->name, name)) return &control;
+        if (SameName(control.def->name, name)) return &control;
     }
     return nullptr;
 }
@@ -155,11 +155,11 @@ bool Shown(Window* window, const Control* control) {
     if (!window->shown) return false;
     for (const Control* c = control; c != nullptr;) {
         if (!c->visible) return false;
-        if (c->spec->parent == nullptr) return true;
-        const Control* parent = FindControl(window, c->spec->parent);
+        if (c->def->parent == nullptr) return true;
+        const Control* parent = FindControl(window, c->def->parent);
         if (parent == nullptr) return false;
-        if (parent->spec->kind == ui::Kind::Tab && c->spec->page >= 0 &&
-            c->spec->page != parent->page) {
+        if (parent->def->kind == ui::Kind::Tab && c->def->page >= 0 &&
+            c->def->page != parent->page) {
             return false;
         }
         c = parent;
@@ -169,9 +169,9 @@ bool Shown(Window* window, const Control* control) {
 
 bool Reachable(Window* window, const Control* control) {
     if (!Shown(window, control)) return false;
-    for (const Control* c = control; c != nullptr; c = FindControl(window, c->spec->parent)) {
+    for (const Control* c = control; c != nullptr; c = FindControl(window, c->def->parent)) {
         if (c->disabled) return false;
-        if (c->spec->parent == nullptr) break;
+        if (c->def->parent == nullptr) break;
     }
     return true;
 }
@@ -264,13 +264,13 @@ bool Click(const ui::Form& form, const char* name) {
     Control* control = Target(form, name, ui::Kind::Button);
     if (control == nullptr) control = Target(form, name, ui::Kind::RadioBox);
     if (control == nullptr) return false;
-    ui::Handler handler = control->spec->onClick;
-    if (control->spec->kind == ui::Kind::RadioBox) {
+    ui::Handler handler = control->def->onClick;
+    if (control->def->kind == ui::Kind::RadioBox) {
         // Radio buttons with the same parent exclude each other, and the clicked one is
         // on before its handler runs.
         for (Control& other : Alive(form)->controls) {
-            if (other.spec->kind == ui::Kind::RadioBox &&
-                model::SameName(other.spec->parent, control->spec->parent)) {
+            if (other.def->kind == ui::Kind::RadioBox &&
+                model::SameName(other.def->parent, control->def->parent)) {
                 other.checked = false;
             }
         }
@@ -284,7 +284,7 @@ bool ClickList(const ui::Form& form, const char* name, int row) {
     Control* list = Target(form, name, ui::Kind::ListView);
     if (list == nullptr) return false;
     list->selected = model::RowAt(*list, row);
-    model::Dispatch(list->spec->onClick);
+    model::Dispatch(list->def->onClick);
     return true;
 }
 

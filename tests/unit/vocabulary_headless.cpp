@@ -64,25 +64,25 @@ void RecordList() {
 
 ui::ControlSpec Child(ui::Kind kind, const char* name, const char* parent, int page,
                       ui::Handler onClick = nullptr) {
-    ui::ControlSpec spec{};
-    spec.kind = kind;
-    spec.name = name;
-    spec.parent = parent;
-    spec.page = page;
-    spec.left = 1;
-    spec.top = 1;
-    spec.width = 40;
-    spec.height = 20;
-    spec.caption = "";
-    spec.visible = true;
-    spec.onClick = onClick;
-    return spec;
+    ui::ControlSpec def{};
+    def.kind = kind;
+    def.name = name;
+    def.parent = parent;
+    def.page = page;
+    def.left = 1;
+    def.top = 1;
+    def.width = 40;
+    def.height = 20;
+    def.caption = "";
+    def.visible = true;
+    def.onClick = onClick;
+    return def;
 }
 
 ui::ControlSpec Button(const char* name, ui::Handler onClick, bool disabled = false) {
-    ui::ControlSpec spec = Child(ui::Kind::Button, name, nullptr, -1, onClick);
-    spec.disabled = disabled;
-    return spec;
+    ui::ControlSpec def = Child(ui::Kind::Button, name, nullptr, -1, onClick);
+    def.disabled = disabled;
+    return def;
 }
 
 const ui::ControlSpec kOuterControls[] = {Button("open", OpenInner), Button("off", Record, true)};
@@ -118,20 +118,20 @@ constexpr ui::FileDialogSpec kMovingDialog = {"pick", "all|*.*", 0,     ".\\", t
 constexpr ui::FileDialogSpec kKeepingDialog = {"",   "all|*.*", 0,     ".\\", true,
                                                true, true,      false, true};
 
-ui::ControlSpec WithColumns(ui::ControlSpec spec) {
-    spec.columns = kColumns;
-    spec.columnCount = 2;
-    return spec;
+ui::ControlSpec WithColumns(ui::ControlSpec def) {
+    def.columns = kColumns;
+    def.columnCount = 2;
+    return def;
 }
-ui::ControlSpec WithPages(ui::ControlSpec spec) {
-    spec.pageNames = kPages;
-    spec.pageCount = 2;
-    return spec;
+ui::ControlSpec WithPages(ui::ControlSpec def) {
+    def.pageNames = kPages;
+    def.pageCount = 2;
+    return def;
 }
-ui::ControlSpec WithDialog(ui::ControlSpec spec, const ui::FileDialogSpec* dialog) {
-    spec.dialog = dialog;
-    spec.visible = false;
-    return spec;
+ui::ControlSpec WithDialog(ui::ControlSpec def, const ui::FileDialogSpec* dialog) {
+    def.dialog = dialog;
+    def.visible = false;
+    return def;
 }
 
 const ui::ControlSpec kKindControls[] = {
