@@ -198,7 +198,20 @@ TEST_CASE("task_window.add_task_through_the_file_dialog_then_remove_it") {
     HWND ok = e2e::ChildAt(container, "Button", 222, 73);
     REQUIRE(browse != nullptr && path != nullptr && ok != nullptr);
 
+    // A cancelled dialog leaves the path box as it was.
     e2e::Click(browse);
+    REQUIRE(e2e::CancelFileDialog(program.Pid()));
+    CHECK_EQ(e2e::Inspect(path).text, std::string());
+
+    // The dialog shows the browse button's title and the form's one filter entry.
+    e2e::Click(browse);
+    HWND dialog = e2e::WaitForWindow(program.Pid(), "#32770");
+    REQUIRE(dialog != nullptr);
+    CHECK_EQ(e2e::WindowCaption(dialog), std::string("选择添加的字体文件"));
+    std::vector<std::string> types = e2e::FileDialogTypes(dialog);
+    REQUIRE(types.size() == 1);
+    CHECK_EQ(types[0], std::string("字体文件(*.otf;*.ttf;*.otc;*.ttc)"));
+    e2e::SaveScreenshot(dialog, "file_dialog.bmp");
     REQUIRE(e2e::AnswerFileDialog(program.Pid(), fontPath));
     CHECK(e2e::WaitUntil([&] { return e2e::Inspect(path).text == fontPath; }));
 

@@ -93,6 +93,10 @@ std::vector<std::string> ComboItems(HWND combo);
 // box and confirms. False when no dialog showed up in time.
 bool AnswerFileDialog(DWORD pid, const std::string& path, int timeoutMs = kWaitMs);
 HWND FindFileDialog(DWORD pid);
+// Cancels the file-open dialog of the process. False when no dialog showed up in time.
+bool CancelFileDialog(DWORD pid, int timeoutMs = kWaitMs);
+// The entries of the dialog's file-type list.
+std::vector<std::string> FileDialogTypes(HWND dialog);
 
 // Saves a .bmp of the window's screen area into FONTTASKS_SHOTS; returns the path.
 std::string SaveScreenshot(HWND window, const std::string& fileName);

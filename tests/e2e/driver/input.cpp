@@ -138,4 +138,17 @@ bool AnswerFileDialog(DWORD pid, const std::string& path, int timeoutMs) {
     return WaitUntil([dialog] { return !IsWindow(dialog); }, timeoutMs);
 }
 
+bool CancelFileDialog(DWORD pid, int timeoutMs) {
+    HWND dialog = WaitForWindow(pid, "#32770", timeoutMs);
+    if (dialog == nullptr) return false;
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDCANCEL, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDCANCEL)));
+    return WaitUntil([dialog] { return !IsWindow(dialog); }, timeoutMs);
+}
+
+std::vector<std::string> FileDialogTypes(HWND dialog) {
+    HWND types = GetDlgItem(dialog, 0x470);  // the file-type combo box (cmb1)
+    return types != nullptr ? ComboItems(types) : std::vector<std::string>();
+}
+
 }  // namespace e2e
