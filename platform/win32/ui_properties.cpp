@@ -45,7 +45,10 @@ bool Checked(Ctl c) {
 void SetCurrentPage(Ctl c, int page) {
     LoadedWindow* window = FindWindowOf(c.form);
     Control* tab = window != nullptr ? FindControl(*window, c.name) : nullptr;
-    if (tab == nullptr || tab->row->kind != Kind::Tab) return;
+    // A page the container does not have leaves the current one showing.
+    if (tab == nullptr || tab->row->kind != Kind::Tab || page < 0 ||
+        static_cast<std::size_t>(page) >= tab->row->pageCount)
+        return;
     tab->currentPage = page;
     for (Control& child : window->controls) {
         if (child.row->parent != nullptr && std::string(child.row->parent) == tab->row->name)

@@ -372,6 +372,9 @@ TEST_CASE("ui_vocabulary.pages_show_only_their_visible_children") {
     CHECK(!IsWindowVisible(second));
     ui::SetVisible(C("page0"), true);
     CHECK(IsWindowVisible(first));
+    ui::SetCurrentPage(C("tab"), 2);  // no such page: page 0 stays
+    CHECK(IsWindowVisible(first));
+    CHECK(!IsWindowVisible(second));
     ui::SetDisabled(C("page0"), true);
     CHECK(!IsWindowEnabled(first));
     Unload();
@@ -532,5 +535,27 @@ TEST_CASE("ui_vocabulary.pending_events_leave_a_quit_queued") {
     MSG msg;
     CHECK(PeekMessageW(&msg, nullptr, WM_QUIT, WM_QUIT, PM_REMOVE) != FALSE);
     CHECK_EQ(msg.wParam, WPARAM{7});
+    Unload();
+}
+
+TEST_CASE("ui_vocabulary.tab_walks_into_frames_and_pages") {
+    REQUIRE(Load());
+    HWND window = Hwnd();
+    SetForegroundWindow(window);
+    HWND edit = FindWindowExW(window, nullptr, L"Edit", nullptr);
+    HWND radio = ControlHwnd("一");
+    HWND pageButton = ControlHwnd("第一页");
+    REQUIRE(edit != nullptr && radio != nullptr && pageButton != nullptr);
+    auto pressTab = [] {
+        HWND focus = GetFocus();
+        PostMessageW(focus, WM_KEYDOWN, VK_TAB, 0x000F0001);
+        PostMessageW(focus, WM_KEYUP, VK_TAB, static_cast<LPARAM>(0xC00F0001u));
+        Pump();
+    };
+    SetFocus(edit);
+    pressTab();
+    CHECK_EQ(GetFocus(), radio);
+    pressTab();
+    CHECK_EQ(GetFocus(), pageButton);
     Unload();
 }
