@@ -3,14 +3,19 @@
 #include "fontfs/sfnt_name.h"
 #include "platform/files.h"
 
+#include <memory>
+
 SfntSource FileSfntSource(const std::string& path) {
     SfntSource source;
+    // One open for the whole read: the reader asks for several ranges, and opening a file
+    // costs more than reading its name table.
+    std::shared_ptr<void> file(platform::OpenForReading(path), platform::CloseForReading);
     unsigned long long size = 0;
-    if (!platform::FileSize(path, &size)) return source;
+    if (!file || !platform::SizeOfOpenFile(file.get(), &size)) return source;
     source.size = size;
-    source.read = [path](std::uint64_t offset, std::size_t count,
+    source.read = [file](std::uint64_t offset, std::size_t count,
                          std::vector<unsigned char>* bytes) {
-        return platform::ReadFileRange(path, offset, count, bytes) && bytes->size() == count;
+        return platform::ReadAt(file.get(), offset, count, bytes) && bytes->size() == count;
     };
     return source;
 }

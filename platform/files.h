@@ -30,12 +30,20 @@ using FileHandle = void*;
 FileHandle OpenExclusive(const std::string& path);
 void CloseFile(FileHandle file);
 
-// Reads up to count bytes at offset (fewer at the end of the file); false when the file
-// cannot be opened for reading. Opens with read and write sharing, so it never blocks
-// others.
+// A file opened for reading that shares read, write and delete access, so it never
+// blocks others; several ranges of one file can be read through one open. Null on
+// failure; closing null does nothing.
+using ReadHandle = void*;
+ReadHandle OpenForReading(const std::string& path);
+// Reads up to count bytes at offset (fewer at the end of the file).
+bool ReadAt(ReadHandle file, unsigned long long offset, std::size_t count,
+            std::vector<unsigned char>* bytes);
+bool SizeOfOpenFile(ReadHandle file, unsigned long long* size);
+void CloseForReading(ReadHandle file);
+
+// One ranged read, and the size, of a file opened and closed for the call.
 bool ReadFileRange(const std::string& path, unsigned long long offset, std::size_t count,
                    std::vector<unsigned char>* bytes);
-// The file's size; false when it cannot be opened.
 bool FileSize(const std::string& path, unsigned long long* size);
 
 // SHGetSpecialFolderPathA(CSIDL_FONTS), without a trailing backslash.

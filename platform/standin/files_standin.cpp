@@ -42,6 +42,11 @@ struct OpenFile {
     std::string hostPath;
 };
 
+// A file open for shared reading.
+struct ReadFile {
+    int fd;
+};
+
 unsigned char Fold(unsigned char c) {
     return (c >= 'a' && c <= 'z') ? c - 'a' + 'A' : c;
 }
@@ -317,40 +322,46 @@ void CloseFile(FileHandle file) {
     delete open;
 }
 
-bool ReadFileRange(const std::string& path, unsigned long long offset, std::size_t count,
-                   std::vector<unsigned char>* bytes) {
-    bytes->clear();
+ReadHandle OpenForReading(const std::string& path) {
     std::string host = HostFile(path);
-    if (host.empty() || !IsRegularFile(host) || !Readable(host)) return false;
+    if (host.empty() || !IsRegularFile(host) || !Readable(host)) return nullptr;
     int fd = ::open(host.c_str(), O_RDONLY);
-    if (fd < 0) return false;
-    struct stat info;
-    bool ok = ::fstat(fd, &info) == 0;
-    unsigned long long size = ok ? static_cast<unsigned long long>(info.st_size) : 0;
-    if (ok && offset < size) {
-        std::size_t wanted =
-            static_cast<std::size_t>(std::min<unsigned long long>(count, size - offset));
-        bytes->resize(wanted);
-        std::size_t done = 0;
-        while (done < wanted) {
-            ssize_t got =
-                ::pread(fd, bytes->data() + done, wanted - done, static_cast<off_t>(offset + done));
-            if (got <= 0) break;
-            done += static_cast<std::size_t>(got);
-        }
-        bytes->resize(done);
-    }
-    ::close(fd);
-    return ok;
+    if (fd < 0) return nullptr;
+    return new ReadFile{fd};
 }
 
-bool FileSize(const std::string& path, unsigned long long* size) {
-    std::string host = HostFile(path);
-    if (host.empty() || !IsRegularFile(host) || !Readable(host)) return false;
+bool ReadAt(ReadHandle file, unsigned long long offset, std::size_t count,
+            std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    unsigned long long size = 0;
+    if (!SizeOfOpenFile(file, &size)) return false;
+    if (offset >= size) return true;
+    int fd = static_cast<ReadFile*>(file)->fd;
+    std::size_t wanted = static_cast<std::size_t>(std::min<unsigned long long>(count, size - offset));
+    bytes->resize(wanted);
+    std::size_t done = 0;
+    while (done < wanted) {
+        ssize_t got =
+            ::pread(fd, bytes->data() + done, wanted - done, static_cast<off_t>(offset + done));
+        if (got <= 0) break;
+        done += static_cast<std::size_t>(got);
+    }
+    bytes->resize(done);
+    return true;
+}
+
+bool SizeOfOpenFile(ReadHandle file, unsigned long long* size) {
     struct stat info;
-    if (::stat(host.c_str(), &info) != 0) return false;
+    if (!file || ::fstat(static_cast<ReadFile*>(file)->fd, &info) != 0) return false;
     *size = static_cast<unsigned long long>(info.st_size);
     return true;
+}
+
+void CloseForReading(ReadHandle file) {
+    if (!file) return;
+    auto* open = static_cast<ReadFile*>(file);
+    ::close(open->fd);
+    delete open;
 }
 
 bool SystemFontsFolder(std::string* folder) {

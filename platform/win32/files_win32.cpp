@@ -60,33 +60,37 @@ void CloseFile(FileHandle file) {
     if (file) CloseHandle(static_cast<HANDLE>(file));
 }
 
-bool ReadFileRange(const std::string& path, unsigned long long offset, std::size_t count,
-                   std::vector<unsigned char>* bytes) {
-    bytes->clear();
+ReadHandle OpenForReading(const std::string& path) {
     HANDLE file = OpenShared(path);
-    if (file == INVALID_HANDLE_VALUE) return false;
+    return file == INVALID_HANDLE_VALUE ? nullptr : file;
+}
+
+bool ReadAt(ReadHandle file, unsigned long long offset, std::size_t count,
+            std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    if (!file) return false;
     LARGE_INTEGER position;
     position.QuadPart = static_cast<LONGLONG>(offset);
-    bool ok = SetFilePointerEx(file, position, nullptr, FILE_BEGIN) != 0;
+    if (!SetFilePointerEx(static_cast<HANDLE>(file), position, nullptr, FILE_BEGIN)) return false;
     // ReadFile takes a 32-bit count; a range larger than that is read short, as at the end
     // of the file.
     DWORD want = static_cast<DWORD>(std::min<std::size_t>(count, MAXDWORD));
     bytes->resize(want);
     DWORD got = 0;
-    ok = ok && ReadFile(file, bytes->data(), want, &got, nullptr) != 0;
-    CloseHandle(file);
+    bool ok = ReadFile(static_cast<HANDLE>(file), bytes->data(), want, &got, nullptr) != 0;
     bytes->resize(got);
     return ok;
 }
 
-bool FileSize(const std::string& path, unsigned long long* size) {
-    HANDLE file = OpenShared(path);
-    if (file == INVALID_HANDLE_VALUE) return false;
+bool SizeOfOpenFile(ReadHandle file, unsigned long long* size) {
     LARGE_INTEGER value;
-    bool ok = GetFileSizeEx(file, &value) != 0;
-    CloseHandle(file);
-    if (ok) *size = static_cast<unsigned long long>(value.QuadPart);
-    return ok;
+    if (!file || !GetFileSizeEx(static_cast<HANDLE>(file), &value)) return false;
+    *size = static_cast<unsigned long long>(value.QuadPart);
+    return true;
+}
+
+void CloseForReading(ReadHandle file) {
+    if (file) CloseHandle(static_cast<HANDLE>(file));
 }
 
 bool SystemFontsFolder(std::string* folder) {
