@@ -4,7 +4,7 @@
 # zh_CN.UTF-8 locale (so Wine's ANSI code page is 936) and fonts with CJK glyphs.
 set -euo pipefail
 
-packages=(cmake make g++ mingw-w64 wine wine64 xvfb x11-utils imagemagick locales
+packages=(cmake make g++ mingw-w64 wine wine64 fonts-wine xvfb x11-utils imagemagick locales
           fonts-dejavu-core fonts-wqy-microhei googletest libgtest-dev)
 
 as_root() { if [ "$(id -u)" -eq 0 ]; then "$@"; else sudo "$@"; fi; }
