@@ -1,0 +1,335 @@
+// The scenario steps: the fonts folder of the prefix, files on disk, and the user's way
+// through the program's two windows.
+#include "e2e/driver/scenario.h"
+
+#include <algorithm>
+#include <cstdlib>
+
+#include "e2e/driver/internal.h"
+#include "support/ttf_writer.h"
+
+namespace scenario {
+namespace {
+
+constexpr std::size_t kLabelNameBytes = 15;
+constexpr UINT kSendTimeoutMs = 2000;
+
+LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &result))
+        return -1;
+    return static_cast<LRESULT>(result);
+}
+
+// Input straight to the screen, without bringing any window forward first: the dropped
+// list of a combo box closes when its window loses the activation.
+INPUT MouseInput(DWORD flags, POINT at) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((at.x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>((at.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
+}
+
+bool ClickOnScreen(POINT at) {
+    INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
+    SendInput(1, &move, sizeof(INPUT));
+    bool there = e2e::WaitUntil(
+        [at] {
+            POINT now;
+            return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;
+        },
+        1000);
+    if (!there) return false;
+    INPUT press[2] = {MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)};
+    SendInput(2, press, sizeof(INPUT));
+    return true;
+}
+
+void PressKey(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+int CurrentItem(HWND combo) {
+    return static_cast<int>(Send(combo, CB_GETCURSEL, 0, 0));
+}
+
+// The shown page's control of that class, wherever it sits on the page.
+HWND ShownControl(const TaskWindow& task, const char* className) {
+    for (HWND child : e2e::Children(task.pages)) {
+        if (e2e::ClassIs(child, className) && IsWindowVisible(child)) return child;
+    }
+    return nullptr;
+}
+
+// The shown page's OK button: the left one of the two in its bottom line.
+HWND ShownOkButton(const TaskWindow& task) {
+    for (HWND child : e2e::Children(task.pages)) {
+        e2e::ControlInfo info = e2e::Inspect(child);
+        if (info.visible && info.className == "Button" && info.left == 222) return child;
+    }
+    return nullptr;
+}
+
+bool WaitForRows(const MainWindow& main, int rows) {
+    return e2e::WaitUntil([&] { return e2e::ListRowCount(main.list) == rows; });
+}
+
+}  // namespace
+
+FontsFolder::~FontsFolder() {
+    for (const std::string& name : names_) {
+        std::string path = Path(name);
+        // Unregistering a file nobody registered is harmless.
+        while (RemoveFontResourceA(path.c_str())) {
+        }
+        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileA(path.c_str());
+    }
+}
+
+std::vector<unsigned char> FontsFolder::Put(const std::string& fileName,
+                                            const std::u16string& family) {
+    Track(fileName);
+    return WriteFont(Path(fileName), family);
+}
+
+void FontsFolder::Track(const std::string& fileName) {
+    names_.push_back(fileName);
+}
+
+std::string FontsFolder::Path(const std::string& fileName) {
+    return kFontsFolder + fileName;
+}
+
+std::vector<unsigned char> WriteFont(const std::string& path, const std::u16string& family) {
+    std::vector<unsigned char> bytes = ttf::MakeFont(family);
+    if (!ttf::WriteBytes(path, bytes)) bytes.clear();
+    return bytes;
+}
+
+bool FileExists(const std::string& path) {
+    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+bool ReadFile(const std::string& path, std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    unsigned char chunk[4096];
+    DWORD got = 0;
+    bool ok = true;
+    while ((ok = ::ReadFile(file, chunk, sizeof chunk, &got, nullptr) != FALSE) && got > 0)
+        bytes->insert(bytes->end(), chunk, chunk + got);
+    CloseHandle(file);
+    return ok;
+}
+
+bool HoldsBytes(const std::string& path, const std::vector<unsigned char>& bytes) {
+    std::vector<unsigned char> content;
+    return ReadFile(path, &content) && content == bytes;
+}
+
+bool MakeFolder(const std::string& path) {
+    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+}
+
+std::vector<std::string> FilesIn(const std::string& folder) {
+    std::vector<std::string> names;
+    WIN32_FIND_DATAA entry;
+    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    if (search == INVALID_HANDLE_VALUE) return names;
+    do {
+        if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
+            names.push_back(entry.cFileName);
+    } while (FindNextFileA(search, &entry));
+    FindClose(search);
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+HeldFile::HeldFile(const std::string& path) {
+    handle_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                          FILE_ATTRIBUTE_NORMAL, nullptr);
+}
+
+HeldFile::~HeldFile() {
+    if (Held()) CloseHandle(handle_);
+}
+
+bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main) {
+    *main = MainWindow();
+    if (!program.Start(workingFolder)) return false;
+    main->pid = program.Pid();
+    // The program is slow to come up under Wine; the first start in a prefix slower still.
+    main->window = e2e::WaitForWindow(main->pid, "QiroFont", 3 * e2e::kWaitMs);
+    if (main->window == nullptr) return false;
+    main->list = e2e::ChildAt(main->window, "SysListView32", 9, 85);
+    main->add = e2e::ChildAt(main->window, "Button", 8, 392);
+    main->remove = e2e::ChildAt(main->window, "Button", 144, 392);
+    main->restore = e2e::ChildAt(main->window, "Button", 280, 392);
+    main->run = e2e::ChildAt(main->window, "Button", 448, 392);
+    return main->list && main->add && main->remove && main->restore && main->run;
+}
+
+bool CloseAndExit(e2e::Program& program, const MainWindow& main) {
+    e2e::CloseWithCloseBox(main.window);
+    DWORD exitCode = 12345;
+    return program.WaitForExit(e2e::kWaitMs, &exitCode) && exitCode == 0;
+}
+
+bool OpenTaskWindow(const MainWindow& main, TaskWindow* task) {
+    *task = TaskWindow();
+    e2e::Click(main.add);
+    task->window = e2e::WaitForWindow(main.pid, "QiruFont");
+    if (task->window == nullptr) return false;
+    std::vector<HWND> frames = e2e::Children(task->window);
+    if (frames.size() != 2) return false;
+    task->lowerFrame = frames[1];
+    std::vector<HWND> radios = e2e::Children(frames[0]);
+    std::vector<HWND> containers = e2e::Children(frames[1]);
+    if (radios.size() != 3 || containers.size() != 1) return false;
+    std::copy(radios.begin(), radios.end(), task->radios);
+    task->pages = containers[0];
+    return true;
+}
+
+bool ShowPage(const TaskWindow& task, Page page) {
+    static const int kHeights[] = {220, 220, 260};
+    e2e::Click(task.radios[page]);
+    // Each page has its own pair of path box and font chooser showing.
+    bool wantsPath = page != kDeletePage;
+    bool wantsChooser = page != kAddPage;
+    return e2e::WaitUntil([&] {
+        return e2e::OuterSize(task.window).cy == kHeights[page] &&
+               (ShownControl(task, "Edit") != nullptr) == wantsPath &&
+               (ShownControl(task, "ComboBox") != nullptr) == wantsChooser;
+    });
+}
+
+HWND PageControl(const TaskWindow& task, const char* className, int left, int top) {
+    for (HWND child : e2e::Children(task.pages)) {
+        e2e::ControlInfo info = e2e::Inspect(child);
+        if (info.visible && e2e::ClassIs(child, className) && info.left == left && info.top == top)
+            return child;
+    }
+    return nullptr;
+}
+
+bool Browse(const MainWindow& main, const TaskWindow& task, const std::string& path) {
+    HWND browse = PageControl(task, "Button", 386, 33);
+    HWND box = ShownControl(task, "Edit");
+    if (browse == nullptr || box == nullptr) return false;
+    e2e::Click(browse);
+    if (!e2e::AnswerFileDialog(main.pid, path)) return false;
+    return e2e::WaitUntil([&] { return e2e::Inspect(box).text == path; });
+}
+
+std::string PaddedName(const std::string& fileName) {
+    std::string padded = fileName;
+    if (padded.size() < kLabelNameBytes) padded.resize(kLabelNameBytes, ' ');
+    return padded;
+}
+
+bool ChooseFont(const MainWindow& main, const TaskWindow& task, const std::string& fileName) {
+    HWND combo = ShownControl(task, "ComboBox");
+    if (combo == nullptr) return false;
+    std::vector<std::string> items = e2e::ComboItems(combo);
+    std::string label = PaddedName(fileName) + "[";
+    auto found = std::find_if(items.begin(), items.end(), [&](const std::string& item) {
+        return item.compare(0, label.size(), label) == 0;
+    });
+    if (found == items.end()) return false;
+    int index = static_cast<int>(found - items.begin());
+
+    // A click on a drop-down list box drops its list, a separate window of the program.
+    e2e::Click(combo);
+    HWND dropped = e2e::WaitForWindow(main.pid, "ComboLBox", 2000);
+    bool clicked = false;
+    if (dropped != nullptr) {
+        int top = static_cast<int>(Send(dropped, LB_GETTOPINDEX, 0, 0));
+        int height = static_cast<int>(Send(dropped, LB_GETITEMHEIGHT, 0, 0));
+        RECT client;
+        GetClientRect(dropped, &client);
+        int y = (index - top) * height + height / 2;
+        if (top >= 0 && height > 0 && y > 0 && y < client.bottom) {
+            POINT at = {client.right / 2, y};
+            ClientToScreen(dropped, &at);
+            clicked = ClickOnScreen(at);
+        }
+    }
+    if (!clicked) {
+        // The keyboard way: the first item, down to the wanted one, Enter.
+        if (dropped == nullptr) e2e::Click(combo);
+        PressKey(VK_HOME);
+        for (int i = 0; i < index; ++i) PressKey(VK_DOWN);
+        PressKey(VK_RETURN);
+    }
+    return e2e::WaitUntil([&] {
+        return CurrentItem(combo) == index && e2e::FindTopLevel(main.pid, "ComboLBox") == nullptr;
+    });
+}
+
+bool QueueAdd(const MainWindow& main, const TaskWindow& task, const std::string& path) {
+    if (!ShowPage(task, kAddPage) || !Browse(main, task, path)) return false;
+    HWND ok = ShownOkButton(task);
+    if (ok == nullptr) return false;
+    int rows = e2e::ListRowCount(main.list);
+    e2e::Click(ok);
+    return WaitForRows(main, rows + 1);
+}
+
+bool QueueDelete(const MainWindow& main, const TaskWindow& task, const std::string& fileName) {
+    if (!ShowPage(task, kDeletePage) || !ChooseFont(main, task, fileName)) return false;
+    HWND ok = ShownOkButton(task);
+    if (ok == nullptr) return false;
+    int rows = e2e::ListRowCount(main.list);
+    e2e::Click(ok);
+    return WaitForRows(main, rows + 1);
+}
+
+bool QueueReplace(const MainWindow& main, const TaskWindow& task, const std::string& fileName,
+                  const std::string& replacementPath) {
+    if (!ShowPage(task, kReplacePage) || !Browse(main, task, replacementPath) ||
+        !ChooseFont(main, task, fileName))
+        return false;
+    HWND ok = ShownOkButton(task);
+    if (ok == nullptr) return false;
+    int rows = e2e::ListRowCount(main.list);
+    e2e::Click(ok);
+    return WaitForRows(main, rows + 1);
+}
+
+bool CloseTaskWindow(const MainWindow& main, const TaskWindow& task) {
+    e2e::PressEscape(task.window);
+    return e2e::WaitUntil([&] { return !IsWindow(task.window); }) &&
+           e2e::WaitUntil([&] { return IsWindowEnabled(main.window) != FALSE; });
+}
+
+bool RunTasks(const MainWindow& main) {
+    int rows = e2e::ListRowCount(main.list);
+    if (rows <= 0) return false;
+    e2e::Click(main.run);
+    // The result of the last row is written before the catalogue is rebuilt, and the
+    // button comes back only after the rebuild.
+    return e2e::WaitUntil([&] { return !e2e::ListCell(main.list, rows - 1, 3).empty(); }) &&
+           e2e::WaitUntil([&] { return e2e::Inspect(main.run).enabled; });
+}
+
+std::string RowText(const MainWindow& main, int row) {
+    std::string text;
+    for (int column = 0; column < 4; ++column) {
+        if (column > 0) text += '|';
+        text += e2e::ListCell(main.list, row, column);
+    }
+    return text;
+}
+
+}  // namespace scenario

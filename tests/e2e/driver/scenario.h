@@ -1,0 +1,118 @@
+// Building blocks of the end-to-end scenarios: the prefix's fonts folder stocked with
+// generated fonts (and emptied again however a case ends), a file held open as the font
+// manager holds a loaded font, and the user's steps through the main window and the task
+// window (open it, switch pages, browse, pick an installed font, queue, close, run).
+// Every step waits by polling and reports whether it got where it meant to.
+#pragma once
+
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+#include "e2e/driver/driver.h"
+
+namespace scenario {
+
+// The prefix's fonts folder, which the program reads as "C:\WINDOWS\Fonts\".
+constexpr const char* kFontsFolder = "C:\\windows\\Fonts\\";
+
+// Files of a case in the fonts folder. Everything put there or tracked is unregistered
+// and deleted when the case ends, also when it ends early.
+class FontsFolder {
+  public:
+    FontsFolder() = default;
+    FontsFolder(const FontsFolder&) = delete;
+    FontsFolder& operator=(const FontsFolder&) = delete;
+    ~FontsFolder();
+
+    // Writes a generated font with that family name; its bytes, empty on failure.
+    std::vector<unsigned char> Put(const std::string& fileName, const std::u16string& family);
+    // A file that the program is expected to put there (an added font).
+    void Track(const std::string& fileName);
+    static std::string Path(const std::string& fileName);
+
+  private:
+    std::vector<std::string> names_;
+};
+
+// Writes a generated font anywhere; its bytes, empty on failure.
+std::vector<unsigned char> WriteFont(const std::string& path, const std::u16string& family);
+bool FileExists(const std::string& path);
+// The whole content of a file; false when it cannot be read.
+bool ReadFile(const std::string& path, std::vector<unsigned char>* bytes);
+// True when the file exists and holds exactly these bytes.
+bool HoldsBytes(const std::string& path, const std::vector<unsigned char>& bytes);
+bool MakeFolder(const std::string& path);
+// The names of the files directly in a folder, sorted.
+std::vector<std::string> FilesIn(const std::string& folder);
+
+// A file opened for reading that others may read but neither write nor delete, the way
+// the font manager holds a font file it has loaded. Closed when it goes.
+class HeldFile {
+  public:
+    explicit HeldFile(const std::string& path);
+    HeldFile(const HeldFile&) = delete;
+    HeldFile& operator=(const HeldFile&) = delete;
+    ~HeldFile();
+    bool Held() const { return handle_ != INVALID_HANDLE_VALUE; }
+
+  private:
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+};
+
+// The main window and its controls.
+struct MainWindow {
+    DWORD pid = 0;
+    HWND window = nullptr;
+    HWND list = nullptr;
+    HWND add = nullptr;      // 按钮_添加
+    HWND remove = nullptr;   // 按钮_删除
+    HWND restore = nullptr;  // 按钮_还原
+    HWND run = nullptr;      // 按钮_执行任务
+};
+
+// Starts the program in a working folder and waits for its main window.
+bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main);
+// Closes the main window with its close box; true when the program ended with exit code 0.
+bool CloseAndExit(e2e::Program& program, const MainWindow& main);
+
+// The task window and the controls of its pages.
+struct TaskWindow {
+    HWND window = nullptr;
+    HWND lowerFrame = nullptr;  // 分组框2
+    HWND radios[3] = {};        // 单选框1..3: add, delete, replace page
+    HWND pages = nullptr;       // 选择夹1
+};
+
+// Clicks 按钮_添加 and waits for the task window.
+bool OpenTaskWindow(const MainWindow& main, TaskWindow* task);
+enum Page { kAddPage = 0, kDeletePage = 1, kReplacePage = 2 };
+// Clicks the page's radio button and waits for the page's window height.
+bool ShowPage(const TaskWindow& task, Page page);
+// A control of the page that shows, found by class and place in the page container.
+HWND PageControl(const TaskWindow& task, const char* className, int left, int top);
+// Clicks the shown page's browse button, answers the system file dialog with the path
+// and waits for the page's path box to show it.
+bool Browse(const MainWindow& main, const TaskWindow& task, const std::string& path);
+// Picks an installed font in the shown page's font chooser as a user does: drops the
+// list down and clicks the item of that file name.
+bool ChooseFont(const MainWindow& main, const TaskWindow& task, const std::string& fileName);
+// The catalogue's file name as the task window shows it: padded with spaces to 15 bytes.
+std::string PaddedName(const std::string& fileName);
+
+// The whole road of a task through the task window, ending with the row in the list.
+bool QueueAdd(const MainWindow& main, const TaskWindow& task, const std::string& path);
+bool QueueDelete(const MainWindow& main, const TaskWindow& task, const std::string& fileName);
+bool QueueReplace(const MainWindow& main, const TaskWindow& task, const std::string& fileName,
+                  const std::string& replacementPath);
+// Esc; waits for the task window to go and the main window to take input again.
+bool CloseTaskWindow(const MainWindow& main, const TaskWindow& task);
+
+// Clicks 按钮_执行任务 and waits until the last row has a result and the button is
+// enabled again, which is when the run is over.
+bool RunTasks(const MainWindow& main);
+// The four cells of a row joined by "|", trailing spaces and all: "font|task|with|result".
+std::string RowText(const MainWindow& main, int row);
+
+}  // namespace scenario
