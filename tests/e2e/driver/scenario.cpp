@@ -144,7 +144,9 @@ bool MakeFolder(const std::string& path) {
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
     WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+    std::string pattern = folder;
+    if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
+    HANDLE search = FindFirstFileA((pattern + "*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)

@@ -1,0 +1,209 @@
+// Running queued tasks in the real program and restoring their backups: what every row
+// shows, what the fonts folder and the backup folder hold afterwards, a font file the
+// system holds open, a start without a backup folder, and closing with tasks queued.
+#include <string>
+#include <vector>
+
+#include "e2e/driver/driver.h"
+#include "e2e/driver/scenario.h"
+#include "harness/check.h"
+
+using scenario::FontsFolder;
+using Bytes = std::vector<unsigned char>;
+
+namespace {
+
+// A working folder with its backup folder, and a folder of new fonts beside it.
+struct Folders {
+    std::string work;
+    std::string backup;
+    std::string source;
+};
+
+bool MakeFolders(bool withBackup, Folders* folders) {
+    folders->work = check::Scratch() + "\\work";
+    folders->backup = folders->work + "\\Backup";
+    folders->source = check::Scratch() + "\\new fonts";
+    return scenario::MakeFolder(folders->work) && scenario::MakeFolder(folders->source) &&
+           (!withBackup || scenario::MakeFolder(folders->backup));
+}
+
+}  // namespace
+
+TEST_CASE("run_tasks.add_delete_replace_then_restore") {
+    FontsFolder fonts;
+    Bytes doomed = fonts.Put("rtDelete.ttf", u"RT Run Delete");
+    Bytes original = fonts.Put("rtReplace.ttf", u"RT Run Original");
+    fonts.Track("rtAdded.ttf");
+    REQUIRE(!doomed.empty() && !original.empty());
+    Folders folders;
+    REQUIRE(MakeFolders(true, &folders));
+    Bytes added = scenario::WriteFont(folders.source + "\\rtAdded.ttf", u"RT Run Added");
+    Bytes replacement = scenario::WriteFont(folders.source + "\\rtNewFace.ttf", u"RT Run New");
+    REQUIRE(!added.empty() && !replacement.empty());
+
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, folders.work, &main));
+    scenario::TaskWindow task;
+    REQUIRE(scenario::OpenTaskWindow(main, &task));
+    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rtAdded.ttf"));
+    REQUIRE(scenario::QueueDelete(main, task, "rtDelete.ttf"));
+    REQUIRE(
+        scenario::QueueReplace(main, task, "rtReplace.ttf", folders.source + "\\rtNewFace.ttf"));
+    REQUIRE(scenario::CloseTaskWindow(main, task));
+
+    REQUIRE(scenario::RunTasks(main));
+    CHECK_EQ(scenario::RowText(main, 0), std::string("rtAdded.ttf|添加字体||添加成功"));
+    CHECK_EQ(scenario::RowText(main, 1), std::string("rtDelete.ttf   |删除字体||删除成功"));
+    CHECK_EQ(scenario::RowText(main, 2),
+             std::string("rtReplace.ttf  |替换字体|rtNewFace.ttf|替换成功"));
+    CHECK(e2e::Inspect(main.add).enabled);
+    CHECK(e2e::Inspect(main.restore).enabled);
+    CHECK(!e2e::Inspect(main.remove).enabled);
+
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rtAdded.ttf"), added));
+    CHECK(!scenario::FileExists(FontsFolder::Path("rtDelete.ttf")));
+    // The replacement goes in under the old file's name, not under its own.
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rtReplace.ttf"), replacement));
+    CHECK(!scenario::FileExists(FontsFolder::Path("rtNewFace.ttf")));
+    std::vector<std::string> backups = {"rtDelete.ttf", "rtReplace.ttf"};
+    CHECK(scenario::FilesIn(folders.backup) == backups);
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rtDelete.ttf", doomed));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rtReplace.ttf", original));
+
+    e2e::Click(main.restore);
+    CHECK(e2e::WaitUntil([&] {
+        return scenario::HoldsBytes(FontsFolder::Path("rtDelete.ttf"), doomed) &&
+               scenario::HoldsBytes(FontsFolder::Path("rtReplace.ttf"), original);
+    }));
+    HWND status = e2e::ChildAt(main.window, "Static", 8, 192);
+    REQUIRE(status != nullptr);
+    CHECK(e2e::WaitUntil([&] { return !IsWindowVisible(status); }));
+    // Restoring copies back; it removes nothing, neither the added font nor the backups.
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rtAdded.ttf"), added));
+    CHECK(scenario::FilesIn(folders.backup) == backups);
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rtDelete.ttf", doomed));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rtReplace.ttf", original));
+    CHECK(scenario::CloseAndExit(program, main));
+}
+
+// Every outcome but the failed ones of add and replace in one run, including a font
+// that the system holds open as it holds a loaded font: it can be read and backed up,
+// not deleted.
+TEST_CASE("run_tasks.mixed_outcomes_with_a_font_held_open") {
+    FontsFolder fonts;
+    Bytes held = fonts.Put("rmHeld.ttf", u"RT Mixed Held");
+    Bytes gone = fonts.Put("rmGone.ttf", u"RT Mixed Gone");
+    Bytes original = fonts.Put("rmOld.ttf", u"RT Mixed Old");
+    fonts.Track("rmAdded.ttf");
+    REQUIRE(!held.empty() && !gone.empty() && !original.empty());
+    Folders folders;
+    REQUIRE(MakeFolders(true, &folders));
+    std::string vanishing = folders.source + "\\rmVanished.ttf";
+    REQUIRE(!scenario::WriteFont(folders.source + "\\rmAdded.ttf", u"RT Mixed Added").empty());
+    REQUIRE(!scenario::WriteFont(vanishing, u"RT Mixed Vanished").empty());
+    Bytes replacement = scenario::WriteFont(folders.source + "\\rmNew.ttf", u"RT Mixed New");
+    REQUIRE(!replacement.empty());
+
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, folders.work, &main));
+    scenario::TaskWindow task;
+    REQUIRE(scenario::OpenTaskWindow(main, &task));
+    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rmAdded.ttf"));
+    REQUIRE(scenario::QueueAdd(main, task, vanishing));
+    REQUIRE(scenario::QueueDelete(main, task, "rmHeld.ttf"));
+    REQUIRE(scenario::QueueDelete(main, task, "rmGone.ttf"));
+    REQUIRE(scenario::QueueReplace(main, task, "rmOld.ttf", folders.source + "\\rmNew.ttf"));
+    REQUIRE(scenario::CloseTaskWindow(main, task));
+
+    // Between queuing and running, two files go away and one gets held.
+    REQUIRE(DeleteFileA(vanishing.c_str()));
+    REQUIRE(DeleteFileA(FontsFolder::Path("rmGone.ttf").c_str()));
+    scenario::HeldFile holder(FontsFolder::Path("rmHeld.ttf"));
+    REQUIRE(holder.Held());
+
+    REQUIRE(scenario::RunTasks(main));
+    CHECK_EQ(scenario::RowText(main, 0), std::string("rmAdded.ttf|添加字体||添加成功"));
+    CHECK_EQ(scenario::RowText(main, 1), std::string("rmVanished.ttf|添加字体||字体不存在"));
+    CHECK_EQ(scenario::RowText(main, 2), std::string("rmHeld.ttf     |删除字体||删除失败"));
+    CHECK_EQ(scenario::RowText(main, 3), std::string("rmGone.ttf     |删除字体||字体不存在"));
+    CHECK_EQ(scenario::RowText(main, 4),
+             std::string("rmOld.ttf      |替换字体|rmNew.ttf|替换成功"));
+    CHECK(!e2e::SaveScreenshot(main.window, "run_mixed.bmp").empty());
+
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rmHeld.ttf"), held));
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rmOld.ttf"), replacement));
+    CHECK(!scenario::FileExists(FontsFolder::Path("rmVanished.ttf")));
+    // The held font's backup stays; a missing font leaves none.
+    std::vector<std::string> backups = {"rmHeld.ttf", "rmOld.ttf"};
+    CHECK(scenario::FilesIn(folders.backup) == backups);
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rmHeld.ttf", held));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rmOld.ttf", original));
+    CHECK(scenario::CloseAndExit(program, main));
+}
+
+// Without a backup folder no delete or replace may go ahead: nothing could be restored.
+TEST_CASE("run_tasks.without_a_backup_folder_nothing_is_touched") {
+    FontsFolder fonts;
+    Bytes kept = fonts.Put("rnDelete.ttf", u"RT NoBackup Delete");
+    Bytes original = fonts.Put("rnReplace.ttf", u"RT NoBackup Replace");
+    REQUIRE(!fonts.Put("rnMarker.ttf", u"RT NoBackup Marker").empty());
+    REQUIRE(!kept.empty() && !original.empty());
+    Folders folders;
+    REQUIRE(MakeFolders(false, &folders));
+    REQUIRE(!scenario::WriteFont(folders.source + "\\rnNew.ttf", u"RT NoBackup New").empty());
+
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, folders.work, &main));
+    scenario::TaskWindow task;
+    REQUIRE(scenario::OpenTaskWindow(main, &task));
+    REQUIRE(scenario::QueueDelete(main, task, "rnDelete.ttf"));
+    REQUIRE(scenario::QueueReplace(main, task, "rnReplace.ttf", folders.source + "\\rnNew.ttf"));
+    // The last row ends with a result whatever happens, which tells when the run is over.
+    REQUIRE(scenario::QueueDelete(main, task, "rnMarker.ttf"));
+    REQUIRE(scenario::CloseTaskWindow(main, task));
+    REQUIRE(DeleteFileA(FontsFolder::Path("rnMarker.ttf").c_str()));
+
+    REQUIRE(scenario::RunTasks(main));
+    CHECK_EQ(scenario::RowText(main, 0), std::string("rnDelete.ttf   |删除字体||"));
+    CHECK_EQ(scenario::RowText(main, 1), std::string("rnReplace.ttf  |替换字体|rnNew.ttf|"));
+    CHECK_EQ(scenario::RowText(main, 2), std::string("rnMarker.ttf   |删除字体||字体不存在"));
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rnDelete.ttf"), kept));
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rnReplace.ttf"), original));
+    CHECK(!scenario::FileExists(FontsFolder::Path("rnNew.ttf")));
+    CHECK(!scenario::FileExists(folders.backup));
+    CHECK(scenario::CloseAndExit(program, main));
+}
+
+TEST_CASE("run_tasks.closing_with_queued_rows_touches_nothing") {
+    FontsFolder fonts;
+    Bytes kept = fonts.Put("rcDelete.ttf", u"RT Close Delete");
+    Bytes original = fonts.Put("rcReplace.ttf", u"RT Close Replace");
+    fonts.Track("rcAdded.ttf");
+    REQUIRE(!kept.empty() && !original.empty());
+    Folders folders;
+    REQUIRE(MakeFolders(true, &folders));
+    REQUIRE(!scenario::WriteFont(folders.source + "\\rcAdded.ttf", u"RT Close Added").empty());
+    REQUIRE(!scenario::WriteFont(folders.source + "\\rcNew.ttf", u"RT Close New").empty());
+    std::vector<std::string> fontsBefore = scenario::FilesIn(scenario::kFontsFolder);
+
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, folders.work, &main));
+    scenario::TaskWindow task;
+    REQUIRE(scenario::OpenTaskWindow(main, &task));
+    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rcAdded.ttf"));
+    REQUIRE(scenario::QueueDelete(main, task, "rcDelete.ttf"));
+    REQUIRE(scenario::QueueReplace(main, task, "rcReplace.ttf", folders.source + "\\rcNew.ttf"));
+    REQUIRE(scenario::CloseTaskWindow(main, task));
+    REQUIRE(e2e::ListRowCount(main.list) == 3);
+
+    CHECK(scenario::CloseAndExit(program, main));
+    CHECK(scenario::FilesIn(scenario::kFontsFolder) == fontsBefore);
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rcDelete.ttf"), kept));
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rcReplace.ttf"), original));
+    CHECK(scenario::FilesIn(folders.backup).empty());
+}
