@@ -46,6 +46,10 @@ bool ReadFileRange(const std::string& path, unsigned long long offset, std::size
                    std::vector<unsigned char>* bytes);
 bool FileSize(const std::string& path, unsigned long long* size);
 
+// PathFindFileNameA: where the file-name part of path starts (after the last "\", "/"
+// or ":" that is followed by more than another separator; a trail byte is never one).
+std::size_t FileNameStart(const std::string& path);
+
 // SHGetSpecialFolderPathA(CSIDL_FONTS), without a trailing backslash.
 bool SystemFontsFolder(std::string* folder);
 

@@ -364,6 +364,22 @@ void CloseForReading(ReadHandle file) {
     delete open;
 }
 
+std::size_t FileNameStart(const std::string& path) {
+    // As PathFindFileNameA: so "C:\dir\" gives "dir\". Double-byte characters are
+    // stepped over whole: a trail byte 0x5C is not a separator.
+    std::size_t start = 0;
+    for (std::size_t i = 0; i < path.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(path[i]);
+        if (IsLeadByte936(c) && i + 1 < path.size()) {
+            ++i;
+            continue;
+        }
+        if (c != '\\' && c != '/' && c != ':') continue;
+        if (i + 1 < path.size() && path[i + 1] != '\\' && path[i + 1] != '/') start = i + 1;
+    }
+    return start;
+}
+
 bool SystemFontsFolder(std::string* folder) {
     if (!S().fontsFolderAvailable) return false;
     *folder = "C:\\WINDOWS\\Fonts";

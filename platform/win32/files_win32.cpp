@@ -3,6 +3,7 @@
 
 #include <windows.h>
 #include <shlobj.h>
+#include <shlwapi.h>
 
 #include <algorithm>
 
@@ -91,6 +92,11 @@ bool SizeOfOpenFile(ReadHandle file, unsigned long long* size) {
 
 void CloseForReading(ReadHandle file) {
     if (file) CloseHandle(static_cast<HANDLE>(file));
+}
+
+std::size_t FileNameStart(const std::string& path) {
+    const char* text = path.c_str();
+    return static_cast<std::size_t>(PathFindFileNameA(text) - text);
 }
 
 bool SystemFontsFolder(std::string* folder) {
