@@ -88,21 +88,23 @@ TEST_CASE("run_tasks.add_delete_replace_then_restore") {
     CHECK(scenario::CloseAndExit(program, main));
 }
 
-// Every outcome but the failed ones of add and replace in one run, including a font
-// that the system holds open as it holds a loaded font: it can be read and backed up,
-// not deleted.
+// Every outcome but a failed add in one run, including a font that the system holds
+// open as it holds a loaded font: it can be read and backed up, not deleted.
 TEST_CASE("run_tasks.mixed_outcomes_with_a_font_held_open") {
     FontsFolder fonts;
     Bytes held = fonts.Put("rmHeld.ttf", u"RT Mixed Held");
     Bytes gone = fonts.Put("rmGone.ttf", u"RT Mixed Gone");
     Bytes original = fonts.Put("rmOld.ttf", u"RT Mixed Old");
+    Bytes stranded = fonts.Put("rmLost.ttf", u"RT Mixed Lost");
     fonts.Track("rmAdded.ttf");
-    REQUIRE(!held.empty() && !gone.empty() && !original.empty());
+    REQUIRE(!held.empty() && !gone.empty() && !original.empty() && !stranded.empty());
     Folders folders;
     REQUIRE(MakeFolders(true, &folders));
     std::string vanishing = folders.source + "\\rmVanished.ttf";
+    std::string missing = folders.source + "\\rmMissing.ttf";
     REQUIRE(!scenario::WriteFont(folders.source + "\\rmAdded.ttf", u"RT Mixed Added").empty());
     REQUIRE(!scenario::WriteFont(vanishing, u"RT Mixed Vanished").empty());
+    REQUIRE(!scenario::WriteFont(missing, u"RT Mixed Missing").empty());
     Bytes replacement = scenario::WriteFont(folders.source + "\\rmNew.ttf", u"RT Mixed New");
     REQUIRE(!replacement.empty());
 
@@ -116,10 +118,12 @@ TEST_CASE("run_tasks.mixed_outcomes_with_a_font_held_open") {
     REQUIRE(scenario::QueueDelete(main, task, "rmHeld.ttf"));
     REQUIRE(scenario::QueueDelete(main, task, "rmGone.ttf"));
     REQUIRE(scenario::QueueReplace(main, task, "rmOld.ttf", folders.source + "\\rmNew.ttf"));
+    REQUIRE(scenario::QueueReplace(main, task, "rmLost.ttf", missing));
     REQUIRE(scenario::CloseTaskWindow(main, task));
 
-    // Between queuing and running, two files go away and one gets held.
+    // Between queuing and running, three files go away and one gets held.
     REQUIRE(DeleteFileA(vanishing.c_str()));
+    REQUIRE(DeleteFileA(missing.c_str()));
     REQUIRE(DeleteFileA(FontsFolder::Path("rmGone.ttf").c_str()));
     scenario::HeldFile holder(FontsFolder::Path("rmHeld.ttf"));
     REQUIRE(holder.Held());
@@ -131,16 +135,62 @@ TEST_CASE("run_tasks.mixed_outcomes_with_a_font_held_open") {
     CHECK_EQ(scenario::RowText(main, 3), std::string("rmGone.ttf     |删除字体||字体不存在"));
     CHECK_EQ(scenario::RowText(main, 4),
              std::string("rmOld.ttf      |替换字体|rmNew.ttf|替换成功"));
+    CHECK_EQ(scenario::RowText(main, 5),
+             std::string("rmLost.ttf     |替换字体|rmMissing.ttf|替换失败"));
     CHECK(!e2e::SaveScreenshot(main.window, "run_mixed.bmp").empty());
 
     CHECK(scenario::HoldsBytes(FontsFolder::Path("rmHeld.ttf"), held));
     CHECK(scenario::HoldsBytes(FontsFolder::Path("rmOld.ttf"), replacement));
     CHECK(!scenario::FileExists(FontsFolder::Path("rmVanished.ttf")));
+    // A replacement that cannot be copied in leaves the original where it was.
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rmLost.ttf"), stranded));
+    CHECK(!scenario::FileExists(FontsFolder::Path("rmMissing.ttf")));
     // The held font's backup stays; a missing font leaves none.
-    std::vector<std::string> backups = {"rmHeld.ttf", "rmOld.ttf"};
+    std::vector<std::string> backups = {"rmHeld.ttf", "rmLost.ttf", "rmOld.ttf"};
     CHECK(scenario::FilesIn(folders.backup) == backups);
     CHECK(scenario::HoldsBytes(folders.backup + "\\rmHeld.ttf", held));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rmLost.ttf", stranded));
     CHECK(scenario::HoldsBytes(folders.backup + "\\rmOld.ttf", original));
+    CHECK(scenario::CloseAndExit(program, main));
+}
+
+// A second run does every row again. Backing the replaced font up again must not lose
+// the first original: the older backup is kept beside the new one.
+TEST_CASE("run_tasks.running_twice_keeps_the_first_original") {
+    FontsFolder fonts;
+    Bytes original = fonts.Put("rwFont.ttf", u"RT Twice Original");
+    fonts.Track("rwAdded.ttf");
+    REQUIRE(!original.empty());
+    Folders folders;
+    REQUIRE(MakeFolders(true, &folders));
+    Bytes replacement = scenario::WriteFont(folders.source + "\\rwNew.ttf", u"RT Twice New");
+    REQUIRE(!replacement.empty());
+    REQUIRE(!scenario::WriteFont(folders.source + "\\rwAdded.ttf", u"RT Twice Added").empty());
+
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, folders.work, &main));
+    scenario::TaskWindow task;
+    REQUIRE(scenario::OpenTaskWindow(main, &task));
+    REQUIRE(scenario::QueueReplace(main, task, "rwFont.ttf", folders.source + "\\rwNew.ttf"));
+    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rwAdded.ttf"));
+    REQUIRE(scenario::CloseTaskWindow(main, task));
+
+    REQUIRE(scenario::RunTasks(main));
+    CHECK_EQ(scenario::RowText(main, 0),
+             std::string("rwFont.ttf     |替换字体|rwNew.ttf|替换成功"));
+    CHECK_EQ(scenario::RowText(main, 1), std::string("rwAdded.ttf|添加字体||添加成功"));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rwFont.ttf", original));
+
+    // The added font is there now, so its add fails the second time.
+    REQUIRE(scenario::RunTasks(main, "添加失败"));
+    CHECK_EQ(scenario::RowText(main, 0),
+             std::string("rwFont.ttf     |替换字体|rwNew.ttf|替换成功"));
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rwFont.ttf"), replacement));
+    std::vector<std::string> backups = {"rwFont.ttf", "rwFont.ttf.1.bak"};
+    CHECK(scenario::FilesIn(folders.backup) == backups);
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rwFont.ttf", replacement));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rwFont.ttf.1.bak", original));
     CHECK(scenario::CloseAndExit(program, main));
 }
 

@@ -315,13 +315,16 @@ bool CloseTaskWindow(const MainWindow& main, const TaskWindow& task) {
            e2e::WaitUntil([&] { return IsWindowEnabled(main.window) != FALSE; });
 }
 
-bool RunTasks(const MainWindow& main) {
+bool RunTasks(const MainWindow& main, const std::string& lastResult) {
     int rows = e2e::ListRowCount(main.list);
     if (rows <= 0) return false;
     e2e::Click(main.run);
     // The result of the last row is written before the catalogue is rebuilt, and the
     // button comes back only after the rebuild.
-    return e2e::WaitUntil([&] { return !e2e::ListCell(main.list, rows - 1, 3).empty(); }) &&
+    return e2e::WaitUntil([&] {
+               std::string result = e2e::ListCell(main.list, rows - 1, 3);
+               return lastResult.empty() ? !result.empty() : result == lastResult;
+           }) &&
            e2e::WaitUntil([&] { return e2e::Inspect(main.run).enabled; });
 }
 

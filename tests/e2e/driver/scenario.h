@@ -109,9 +109,9 @@ bool QueueReplace(const MainWindow& main, const TaskWindow& task, const std::str
 // Esc; waits for the task window to go and the main window to take input again.
 bool CloseTaskWindow(const MainWindow& main, const TaskWindow& task);
 
-// Clicks 按钮_执行任务 and waits until the last row has a result and the button is
-// enabled again, which is when the run is over.
-bool RunTasks(const MainWindow& main);
+// Clicks 按钮_执行任务 and waits until the last row has a result (that result, when one
+// is given) and the button is enabled again, which is when the run is over.
+bool RunTasks(const MainWindow& main, const std::string& lastResult = std::string());
 // The four cells of a row joined by "|", trailing spaces and all: "font|task|with|result".
 std::string RowText(const MainWindow& main, int row);
 
