@@ -15,15 +15,6 @@ void BringToFront(HWND window) {
     WaitUntil([top] { return GetForegroundWindow() == top; }, 1000);
 }
 
-// Absolute mouse coordinates run from 0 to 65535 across the primary screen.
-INPUT MouseInput(DWORD flags, POINT at) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((at.x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = static_cast<LONG>((at.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
 
 bool PointerAt(POINT at) {
     POINT now;
@@ -149,6 +140,15 @@ bool CancelFileDialog(DWORD pid, int timeoutMs) {
 std::vector<std::string> FileDialogTypes(HWND dialog) {
     HWND types = GetDlgItem(dialog, 0x470);  // the file-type combo box (cmb1)
     return types != nullptr ? ComboItems(types) : std::vector<std::string>();
+}
+
+INPUT MouseInput(DWORD flags, POINT at) {
+    INPUT input = {};
+    input.type = INPUT_MOUSE;
+    input.mi.dx = static_cast<LONG>((at.x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
+    input.mi.dy = static_cast<LONG>((at.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
+    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
+    return input;
 }
 
 }  // namespace e2e

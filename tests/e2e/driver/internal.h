@@ -33,4 +33,9 @@ bool ClassIs(HWND hwnd, const char* className);
 // The bounds of a list row in the list's client area.
 bool ListRowRect(HWND list, int row, RECT* rect);
 
+// SendMessage to another process's window that gives up when it hangs; -1 then.
+LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
+// Mouse input at a screen point (absolute coordinates run from 0 to 65535).
+INPUT MouseInput(DWORD flags, POINT at);
+
 }  // namespace e2e

@@ -6,15 +6,6 @@
 namespace e2e {
 namespace {
 
-constexpr UINT kSendTimeoutMs = 2000;
-
-LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                             &result))
-        return -1;
-    return static_cast<LRESULT>(result);
-}
 
 // A block of memory in the process that owns a window, for messages whose arguments
 // are pointers the other process has to follow.
@@ -204,6 +195,15 @@ std::vector<std::string> ComboItems(HWND combo) {
         items.push_back(Bytes(text));
     }
     return items;
+}
+
+LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
+    constexpr UINT kSendTimeoutMs = 2000;
+    DWORD_PTR result = 0;
+    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
+                             &result))
+        return -1;
+    return static_cast<LRESULT>(result);
 }
 
 }  // namespace e2e

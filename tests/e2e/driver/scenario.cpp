@@ -11,28 +11,13 @@
 namespace scenario {
 namespace {
 
-constexpr std::size_t kLabelNameBytes = 15;
-constexpr UINT kSendTimeoutMs = 2000;
+using e2e::MouseInput;
+using e2e::Send;
 
-LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam) {
-    DWORD_PTR result = 0;
-    if (!SendMessageTimeoutW(hwnd, message, wParam, lParam, SMTO_ABORTIFHUNG, kSendTimeoutMs,
-                             &result))
-        return -1;
-    return static_cast<LRESULT>(result);
-}
+constexpr std::size_t kLabelNameBytes = 15;
 
 // Input straight to the screen, without bringing any window forward first: the dropped
 // list of a combo box closes when its window loses the activation.
-INPUT MouseInput(DWORD flags, POINT at) {
-    INPUT input = {};
-    input.type = INPUT_MOUSE;
-    input.mi.dx = static_cast<LONG>((at.x * 65535) / (GetSystemMetrics(SM_CXSCREEN) - 1));
-    input.mi.dy = static_cast<LONG>((at.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
-    input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
-    return input;
-}
-
 bool ClickOnScreen(POINT at) {
     INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
     SendInput(1, &move, sizeof(INPUT));
