@@ -9,23 +9,24 @@
 
 namespace {
 
-constexpr std::size_t kCompareChunk = 64 * 1024;
+constexpr std::size_t kCompareChunk = 256 * 1024;
 
 bool SameContent(const std::string& a, const std::string& b) {
+    platform::ReadHandle fileA = platform::OpenForReading(a);
+    platform::ReadHandle fileB = platform::OpenForReading(b);
     unsigned long long sizeA = 0, sizeB = 0;
-    if (!platform::FileSize(a, &sizeA) || !platform::FileSize(b, &sizeB)) return false;
-    if (sizeA != sizeB) return false;
+    bool same = platform::SizeOfOpenFile(fileA, &sizeA) &&
+                platform::SizeOfOpenFile(fileB, &sizeB) && sizeA == sizeB;
     std::vector<unsigned char> chunkA, chunkB;
-    for (unsigned long long offset = 0; offset < sizeA; offset += kCompareChunk) {
-        if (!platform::ReadFileRange(a, offset, kCompareChunk, &chunkA) ||
-            !platform::ReadFileRange(b, offset, kCompareChunk, &chunkB)) {
-            return false;
-        }
-        if (chunkA != chunkB) return false;
+    for (unsigned long long offset = 0; same && offset < sizeA; offset += kCompareChunk) {
+        same = platform::ReadAt(fileA, offset, kCompareChunk, &chunkA) &&
+               platform::ReadAt(fileB, offset, kCompareChunk, &chunkB) && chunkA == chunkB;
         // A file that shrank under us reads short; stop rather than loop on nothing.
         if (chunkA.empty()) break;
     }
-    return true;
+    platform::CloseForReading(fileA);
+    platform::CloseForReading(fileB);
+    return same;
 }
 
 std::string WithoutTrailingSpaces(std::string text) {
