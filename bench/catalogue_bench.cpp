@@ -14,6 +14,8 @@
 #include "platform/font_manager.h"
 
 #include <windows.h>
+
+#include "bench/stopwatch.h"
 #include <psapi.h>
 
 #include <cstdint>
@@ -23,18 +25,6 @@
 
 namespace {
 
-// <chrono> cannot be used here: its "\u00b5s" literal has no code page 936 form.
-long long Now() {
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart;
-}
-
-double MillisecondsSince(long long start) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
-}
 
 struct Memory {
     double workingSetMb = 0;

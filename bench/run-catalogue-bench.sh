@@ -10,36 +10,12 @@
 #
 #   bench/run-catalogue-bench.sh [build-folder] [prefix-folder]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/bench-win}
-export WINEPREFIX=${2:-$root/build/bench-prefix}
-. "$root/scripts/wine-env.sh"
-
-wine=$(command -v wine64 || true)
-[ -n "$wine" ] || wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=wine
-
-sources=(/usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc)
-for font in "${sources[@]}"; do
-    [ -f "$font" ] || { echo "missing $font: install fonts-dejavu-core fonts-wqy-microhei" >&2; exit 1; }
-done
-
-log="$build/catalogue-bench-build.log"
-mkdir -p "$build"
-if ! { cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF &&
-       cmake --build "$build" --target catalogue_bench -j2; } >"$log" 2>&1; then
-    cat "$log" >&2
-    exit 1
-fi
+. "$(dirname "$0")/bench-setup.sh" "$@"
+build_bench catalogue_bench
 
 ensure_wine_prefix
 bench_root="$WINEPREFIX/drive_c/bench"
-mkdir -p "$bench_root/sources"
-for font in "${sources[@]}"; do
-    name=$(basename "$font")
-    [ -f "$bench_root/sources/$name" ] || cp "$font" "$bench_root/sources/$name"
-done
+copy_sources "$bench_root/sources"
 copies=("$bench_root"/sources/*)
 
 # fill_folder N: C:\bench\fonts-N with N numbered files, taking the sources in turn.
@@ -56,10 +32,10 @@ fill_folder() {
     done
 }
 
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $("$wine" --version)"
+describe_machine
 for count in 1000 5000; do
     fill_folder "$count"
     echo
-    "$wine" "$build/bench/catalogue_bench.exe" "C:\\bench\\fonts-$count" | iconv -f GBK -t UTF-8
+    wine "$build/bench/catalogue_bench.exe" "C:\\bench\\fonts-$count" | iconv -f GBK -t UTF-8
 done
 wineserver -w

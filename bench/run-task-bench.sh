@@ -10,28 +10,8 @@
 #
 #   bench/run-task-bench.sh [build-folder] [prefix-folder]
 set -euo pipefail
-root=$(cd "$(dirname "$0")/.." && pwd)
-build=${1:-$root/build/bench-win}
-export WINEPREFIX=${2:-$root/build/bench-prefix}
-. "$root/scripts/wine-env.sh"
-
-wine=$(command -v wine64 || true)
-[ -n "$wine" ] || wine=/usr/lib/wine/wine64
-[ -x "$wine" ] || wine=wine
-
-sources=(/usr/share/fonts/truetype/dejavu/*.ttf /usr/share/fonts/truetype/wqy/wqy-microhei.ttc)
-for font in "${sources[@]}"; do
-    [ -f "$font" ] || { echo "missing $font: install fonts-dejavu-core fonts-wqy-microhei" >&2; exit 1; }
-done
-
-log="$build/task-bench-build.log"
-mkdir -p "$build"
-if ! { cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-        -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=OFF &&
-       cmake --build "$build" --target task_run_bench -j2; } >"$log" 2>&1; then
-    cat "$log" >&2
-    exit 1
-fi
+. "$(dirname "$0")/bench-setup.sh" "$@"
+build_bench task_run_bench
 
 # The main window needs a display; a virtual one is started when none is set.
 XVFB_PID=
@@ -49,12 +29,8 @@ ensure_wine_prefix
 # What an interrupted run may have left.
 rm -rf "$bench_root/adds" "$bench_root/new" "$bench_root/work"
 rm -f "$fonts"/tb-*.ttf
-mkdir -p "$bench_root/sources"
-for font in "${sources[@]}"; do
-    name=$(basename "$font")
-    [ -f "$bench_root/sources/$name" ] || cp "$font" "$bench_root/sources/$name"
-done
+copy_sources "$bench_root/sources"
 
-echo "machine: $(nproc) cores, $(grep -m1 'model name' /proc/cpuinfo | cut -d: -f2 | sed 's/^ //'), $("$wine" --version)"
-"$wine" "$build/bench/task_run_bench.exe" 'C:\bench\task' | iconv -f GBK -t UTF-8
+describe_machine
+wine "$build/bench/task_run_bench.exe" 'C:\bench\task' | iconv -f GBK -t UTF-8
 wineserver -w

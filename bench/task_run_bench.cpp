@@ -26,6 +26,8 @@
 #include "platform/process.h"
 
 #include <windows.h>
+
+#include "bench/stopwatch.h"
 #include <commctrl.h>
 
 #include <algorithm>
@@ -35,18 +37,6 @@
 
 namespace {
 
-// <chrono> cannot be used here: its "\u00b5s" literal has no code page 936 form.
-long long Now() {
-    LARGE_INTEGER counter;
-    QueryPerformanceCounter(&counter);
-    return counter.QuadPart;
-}
-
-double MillisecondsSince(long long start) {
-    LARGE_INTEGER frequency;
-    QueryPerformanceFrequency(&frequency);
-    return 1000.0 * static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
-}
 
 // The same texts as the task window queues and the run compares.
 constexpr const char* kAddText = "添加字体";

@@ -63,9 +63,20 @@ std::string ReadOwnFaceName(const std::string& path) {
     return WideToAnsi(name);
 }
 
+// Without the font manager nothing is registered, so the existence test that decides the
+// registration is left to the read itself; it is made only when the read names nothing.
+std::string ReadFaceNameWithoutManager(const std::string& path) {
+    std::string name = ReadOwnFaceName(path);
+    if (!name.empty() || FileExists(path)) return name;
+    std::string fonts;
+    if (!platform::SystemFontsFolder(&fonts)) return "";
+    return ReadOwnFaceName(fonts + "\\" + path);
+}
+
 }  // namespace
 
 std::string ReadFontFaceName(std::string path) {
+    if (!managerNamesFaces) return ReadFaceNameWithoutManager(path);
     bool registered = false;
     int facesAdded = 0;
     if (FileExists(path)) {
