@@ -25,7 +25,6 @@
 
 namespace {
 
-
 struct Memory {
     double workingSetMb = 0;
     double peakWorkingSetMb = 0;

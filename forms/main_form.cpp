@@ -18,8 +18,12 @@ constexpr ui::ColumnSpec kTaskColumns[] = {
 
 constexpr ui::BannerSpec kBanner = {{0x1E, 0x50, 0xC8}, {0xFF, 0xFF, 0xFF}, "系统字体管理"};
 
-constexpr ui::FontSpec kGb2312(int height, int weight) { return {height, weight, 134}; }
+constexpr ui::FontSpec kGb2312(int height, int weight) {
+    return {height, weight, 134};
+}
 
+// The table keeps one control per row group; clang-format would put a field per line.
+// clang-format off
 const ui::ControlSpec kControls[] = {
     {.kind = Kind::TransLabel, .name = "透明标签", .parent = nullptr, .page = -1,
      .left = 8, .top = 192, .width = 576, .height = 56, .caption = "正在还原字体",
@@ -42,6 +46,7 @@ const ui::ControlSpec kControls[] = {
      .onClick = UpdateDeleteButton, .font = kGb2312(14, 400), .textColor = {0, 0, 0},
      .hasTextColor = true, .columns = kTaskColumns, .columnCount = 4},
 };
+// clang-format on
 
 const ui::Form kMainForm = {
     .className = "QiroFont",
@@ -64,6 +69,8 @@ const ui::Form kMainForm = {
 
 }  // namespace
 
-const ui::Form& MainForm() { return kMainForm; }
+const ui::Form& MainForm() {
+    return kMainForm;
+}
 
 }  // namespace forms

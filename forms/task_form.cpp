@@ -26,16 +26,33 @@ constexpr ui::FileDialogSpec kFontDialog = {
 
 constexpr ui::ControlSpec Radio(const char* name, int left, const char* caption, bool checked,
                                 ui::Handler onClick) {
-    return {.kind = Kind::RadioBox, .name = name, .parent = "分组框1", .page = -1,
-            .left = left, .top = 18, .width = 56, .height = 16, .caption = caption,
-            .visible = true, .checked = checked, .onClick = onClick};
+    return {.kind = Kind::RadioBox,
+            .name = name,
+            .parent = "分组框1",
+            .page = -1,
+            .left = left,
+            .top = 18,
+            .width = 56,
+            .height = 16,
+            .caption = caption,
+            .visible = true,
+            .checked = checked,
+            .onClick = onClick};
 }
 
 constexpr ui::ControlSpec OnPage(Kind kind, const char* name, int page, int left, int top,
                                  int width, int height, const char* caption,
                                  ui::Handler onClick = nullptr) {
-    return {.kind = kind, .name = name, .parent = "选择夹1", .page = page, .left = left,
-            .top = top, .width = width, .height = height, .caption = caption, .visible = true,
+    return {.kind = kind,
+            .name = name,
+            .parent = "选择夹1",
+            .page = page,
+            .left = left,
+            .top = top,
+            .width = width,
+            .height = height,
+            .caption = caption,
+            .visible = true,
             .onClick = onClick};
 }
 
@@ -58,6 +75,8 @@ constexpr ui::ControlSpec FileDialog() {
     return dialog;
 }
 
+// The table keeps one control per row group; clang-format would put a field per line.
+// clang-format off
 const ui::ControlSpec kControls[] = {
     {.kind = Kind::GroupBox, .name = "分组框1", .page = -1, .left = 0, .top = 0,
      .width = 448, .height = 48, .caption = "", .visible = true},
@@ -91,6 +110,7 @@ const ui::ControlSpec kControls[] = {
     OnPage(Kind::Button, "按钮_替换确定", 2, 222, 112, 104, 32, "确 定", QueueReplaceTask),
     OnPage(Kind::Button, "按钮_替换取消", 2, 334, 112, 104, 32, "取 消", CloseTaskWindow),
 };
+// clang-format on
 
 const ui::Form kTaskForm = {
     .className = "QiruFont",
@@ -113,6 +133,8 @@ const ui::Form kTaskForm = {
 
 }  // namespace
 
-const ui::Form& TaskForm() { return kTaskForm; }
+const ui::Form& TaskForm() {
+    return kTaskForm;
+}
 
 }  // namespace forms

@@ -35,7 +35,7 @@ struct Rgb {
 
 // A font of the form's own; height 0 means the system's default GUI font.
 struct FontSpec {
-    int height = 0;   // character height in pixels
+    int height = 0;  // character height in pixels
     int weight = 400;
     int charset = 1;  // DEFAULT_CHARSET; 134 is GB2312
 };
@@ -77,8 +77,8 @@ struct ControlSpec {
     const char* caption = "";  // caption, label or initial text
     bool visible = true;
     bool disabled = false;
-    bool checked = false;          // RadioBox: initially on
-    Handler onClick = nullptr;     // Button, RadioBox, ListView click
+    bool checked = false;       // RadioBox: initially on
+    Handler onClick = nullptr;  // Button, RadioBox, ListView click
     // Kind-specific settings (unused by other kinds).
     FontSpec font = {};
     Rgb textColor = {0, 0, 0};
@@ -89,8 +89,8 @@ struct ControlSpec {
     const FileDialogSpec* dialog = nullptr;  // CommonDlg
     const char* const* pageNames = nullptr;  // Tab
     std::size_t pageCount = 0;
-    bool readOnly = false;  // EditBox
-    int dropHeight = 0;     // ComboBox: total height including the list part
+    bool readOnly = false;             // EditBox
+    int dropHeight = 0;                // ComboBox: total height including the list part
     Align captionAlign = Align::Left;  // GroupBox: where the caption sits on the top line
 };
 
@@ -155,7 +155,7 @@ bool Open(Ctl c);  // modal file-open dialog; false on cancel, FileName unchange
 // ListView.
 int SelectedIndex(Ctl c);
 int RowCount(Ctl c);
-int AppendRow(Ctl c);  // -1 on failure
+int AppendRow(Ctl c);                              // -1 on failure
 std::string CellText(Ctl c, int row, int column);  // the whole text, whatever its length
 void SetCellText(Ctl c, int row, int column, const std::string& text);
 void DeleteRow(Ctl c, int row);

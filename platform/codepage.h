@@ -8,13 +8,14 @@ namespace platform {
 constexpr unsigned kCompositeCheck = 0x200;  // WC_COMPOSITECHECK
 
 int MultiByteToWide936(const char* text, int length, char16_t* out, int capacity);
-int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity,
-                       unsigned flags);
+int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity, unsigned flags);
 
 // GetUserDefaultUILanguage: the LANGID the user reads (0x0804 on a Chinese system).
 unsigned short UserDefaultUiLanguage();
 
 // True when byte b is the lead byte of a double-byte character in code page 936.
-inline bool IsLeadByte936(unsigned char b) { return b >= 0x81 && b <= 0xFE; }
+inline bool IsLeadByte936(unsigned char b) {
+    return b >= 0x81 && b <= 0xFE;
+}
 
 }  // namespace platform

@@ -337,7 +337,8 @@ bool ReadAt(ReadHandle file, unsigned long long offset, std::size_t count,
     if (!SizeOfOpenFile(file, &size)) return false;
     if (offset >= size) return true;
     int fd = static_cast<ReadFile*>(file)->fd;
-    std::size_t wanted = static_cast<std::size_t>(std::min<unsigned long long>(count, size - offset));
+    std::size_t wanted =
+        static_cast<std::size_t>(std::min<unsigned long long>(count, size - offset));
     bytes->resize(wanted);
     std::size_t done = 0;
     while (done < wanted) {

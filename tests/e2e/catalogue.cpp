@@ -25,7 +25,9 @@ std::vector<std::string> CaseItems(HWND combo) {
     return items;
 }
 
-int Selected(HWND combo) { return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0)); }
+int Selected(HWND combo) {
+    return static_cast<int>(SendMessageW(combo, CB_GETCURSEL, 0, 0));
+}
 
 }  // namespace
 

@@ -31,30 +31,30 @@ std::string Describe(const char* expr, const A& a, const B& b) {
 
 #define CHECK_CAT2(a, b) a##b
 #define CHECK_CAT(a, b) CHECK_CAT2(a, b)
-#define TEST_CASE(name)                                                         \
-    static void CHECK_CAT(check_case_, __LINE__)();                             \
-    static check::Registrar CHECK_CAT(check_reg_, __LINE__)(                    \
-        name, &CHECK_CAT(check_case_, __LINE__));                               \
+#define TEST_CASE(name)                                                                         \
+    static void CHECK_CAT(check_case_, __LINE__)();                                             \
+    static check::Registrar CHECK_CAT(check_reg_, __LINE__)(name,                               \
+                                                            &CHECK_CAT(check_case_, __LINE__)); \
     static void CHECK_CAT(check_case_, __LINE__)()
 
-#define CHECK(cond)                                                 \
-    do {                                                            \
-        if (!(cond)) check::Fail(__FILE__, __LINE__, #cond);        \
+#define CHECK(cond)                                          \
+    do {                                                     \
+        if (!(cond)) check::Fail(__FILE__, __LINE__, #cond); \
     } while (0)
 
-#define CHECK_EQ(a, b)                                                                   \
-    do {                                                                                 \
-        const auto& check_a_ = (a);                                                      \
-        const auto& check_b_ = (b);                                                      \
-        if (!(check_a_ == check_b_))                                                     \
+#define CHECK_EQ(a, b)                                                                          \
+    do {                                                                                        \
+        const auto& check_a_ = (a);                                                             \
+        const auto& check_b_ = (b);                                                             \
+        if (!(check_a_ == check_b_))                                                            \
             check::Fail(__FILE__, __LINE__, check::Describe(#a " == " #b, check_a_, check_b_)); \
     } while (0)
 
 // Stops the running case at once when cond is false.
-#define REQUIRE(cond)                                               \
-    do {                                                            \
-        if (!(cond)) {                                              \
-            check::Fail(__FILE__, __LINE__, #cond);                 \
-            return;                                                 \
-        }                                                           \
+#define REQUIRE(cond)                               \
+    do {                                            \
+        if (!(cond)) {                              \
+            check::Fail(__FILE__, __LINE__, #cond); \
+            return;                                 \
+        }                                           \
     } while (0)

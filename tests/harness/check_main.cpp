@@ -45,7 +45,9 @@ void RemoveTree(const std::string& folder) {
 
 }  // namespace
 
-Registrar::Registrar(const char* name, CaseBody body) { Cases().push_back({name, body}); }
+Registrar::Registrar(const char* name, CaseBody body) {
+    Cases().push_back({name, body});
+}
 
 void Fail(const char* file, int line, const std::string& what) {
     ++failuresInCase;
@@ -53,7 +55,9 @@ void Fail(const char* file, int line, const std::string& what) {
     std::fflush(stdout);
 }
 
-std::string Scratch() { return currentScratch; }
+std::string Scratch() {
+    return currentScratch;
+}
 
 }  // namespace check
 

@@ -15,7 +15,6 @@ void BringToFront(HWND window) {
     WaitUntil([top] { return GetForegroundWindow() == top; }, 1000);
 }
 
-
 bool PointerAt(POINT at) {
     POINT now;
     return GetCursorPos(&now) && std::abs(now.x - at.x) <= 1 && std::abs(now.y - at.y) <= 1;

@@ -6,7 +6,6 @@
 namespace e2e {
 namespace {
 
-
 // A block of memory in the process that owns a window, for messages whose arguments
 // are pointers the other process has to follow.
 class RemoteBlock {
