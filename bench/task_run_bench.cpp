@@ -37,7 +37,6 @@
 
 namespace {
 
-
 // The same texts as the task window queues and the run compares.
 constexpr const char* kAddText = "添加字体";
 constexpr const char* kDeleteText = "删除字体";
@@ -126,8 +125,8 @@ std::vector<Source> ListSources(const std::string& folder) {
         source.stem = found.cFileName;
         std::size_t dot = source.stem.rfind('.');
         if (dot != std::string::npos) source.stem.resize(dot);
-        source.size = (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) |
-                      found.nFileSizeLow;
+        source.size =
+            (static_cast<unsigned long long>(found.nFileSizeHigh) << 32) | found.nFileSizeLow;
         sources.push_back(source);
     } while (FindNextFileA(search, &found));
     FindClose(search);
@@ -191,10 +190,16 @@ bool Prepare(Setup& setup) {
     int adds = 0, deletes = 0, replaces = 0;
     for (int row = 0; row < kRows; ++row) {
         switch (row % 5) {
-        case 0: setup.rows.push_back({Kind::Add, adds++}); break;
-        case 1:
-        case 2: setup.rows.push_back({Kind::Delete, deletes++}); break;
-        default: setup.rows.push_back({Kind::Replace, replaces++}); break;
+            case 0:
+                setup.rows.push_back({Kind::Add, adds++});
+                break;
+            case 1:
+            case 2:
+                setup.rows.push_back({Kind::Delete, deletes++});
+                break;
+            default:
+                setup.rows.push_back({Kind::Replace, replaces++});
+                break;
         }
     }
     return true;
@@ -280,10 +285,14 @@ Outcomes CountOutcomes() {
     Outcomes outcomes;
     for (int row = 0; row < TaskList::RowCount(); ++row) {
         std::string result = TaskList::CellText(row, TaskList::kResultColumn);
-        if (result == kAddedText) ++outcomes.added;
-        else if (result == kDeletedText) ++outcomes.deleted;
-        else if (result == kReplacedText) ++outcomes.replaced;
-        else ++outcomes.other;
+        if (result == kAddedText)
+            ++outcomes.added;
+        else if (result == kDeletedText)
+            ++outcomes.deleted;
+        else if (result == kReplacedText)
+            ++outcomes.replaced;
+        else
+            ++outcomes.other;
     }
     return outcomes;
 }
@@ -391,11 +400,9 @@ void PrintRatio(const char* what, const Best& program, const Best& floor) {
 }
 
 // The same for the program's time less a part of it (the closing rebuild).
-void PrintRatioLess(const char* what, const Best& program, const Best& part,
-                    const Best& floor) {
+void PrintRatioLess(const char* what, const Best& program, const Best& part, const Best& floor) {
     Best less;
-    for (int i = 0; i < program.count && i < part.count; ++i)
-        less.Add(program.ms[i] - part.ms[i]);
+    for (int i = 0; i < program.count && i < part.count; ++i) less.Add(program.ms[i] - part.ms[i]);
     PrintRatio(what, less, floor);
 }
 
@@ -461,14 +468,16 @@ int main(int argc, char** argv) {
         CleanUp(setup);
         return 1;
     }
-    std::printf("prepared in %.1f s: %zu source files; %d rows = %d add + %d delete + %d "
-                "replace, %d more backups\n",
-                MillisecondsSince(start) / 1000.0, setup.sources.size(), kRows, kAdds, kDeletes,
-                kReplaces, kKept);
-    std::printf("  sizes: add %.1f MB, delete %.1f MB, replace %.1f MB replaced by %.1f MB, "
-                "kept %.1f MB\n",
-                Megabytes(setup.adds), Megabytes(setup.deletes), Megabytes(setup.replaces),
-                Megabytes(setup.replacements), Megabytes(setup.kept));
+    std::printf(
+        "prepared in %.1f s: %zu source files; %d rows = %d add + %d delete + %d "
+        "replace, %d more backups\n",
+        MillisecondsSince(start) / 1000.0, setup.sources.size(), kRows, kAdds, kDeletes, kReplaces,
+        kKept);
+    std::printf(
+        "  sizes: add %.1f MB, delete %.1f MB, replace %.1f MB replaced by %.1f MB, "
+        "kept %.1f MB\n",
+        Megabytes(setup.adds), Megabytes(setup.deletes), Megabytes(setup.replaces),
+        Megabytes(setup.replacements), Megabytes(setup.kept));
 
     INITCOMMONCONTROLSEX controls = {};
     controls.dwSize = sizeof controls;
@@ -483,9 +492,10 @@ int main(int argc, char** argv) {
     std::printf("  main window loaded in %.1f ms, catalogue: %zu fonts\n", loadMs,
                 InstalledFontList().size());
     QueueRows(setup, true, true);
-    std::printf("  queued %d rows, %zu task files; %d rounds, each figure the best of "
-                "them\n\n",
-                TaskList::RowCount(), TaskFileList().size(), kRuns);
+    std::printf(
+        "  queued %d rows, %zu task files; %d rounds, each figure the best of "
+        "them\n\n",
+        TaskList::RowCount(), TaskFileList().size(), kRuns);
 
     // Whole list: the program's run, the rebuild alone in the state the run leaves, the
     // restore; the floor; the program's run once more over the identical backups.
@@ -594,15 +604,15 @@ int main(int argc, char** argv) {
         }));
     }
 
-    std::printf("task list of %d rows (%d add, %d delete, %d replace):\n", kRows, kAdds,
-                kDeletes, kReplaces);
+    std::printf("task list of %d rows (%d add, %d delete, %d replace):\n", kRows, kAdds, kDeletes,
+                kReplaces);
     Print("program: RunTaskList", run, kRows, "row");
-    std::printf("    results: %d added, %d deleted, %d replaced, %d other; catalogue after the "
-                "run: %zu fonts\n",
-                outcomes.added, outcomes.deleted, outcomes.replaced, outcomes.other,
-                catalogueAfterRun);
-    Print("  of which the closing catalogue rebuild", rebuild,
-          static_cast<int>(catalogueAfterRun), "font");
+    std::printf(
+        "    results: %d added, %d deleted, %d replaced, %d other; catalogue after the "
+        "run: %zu fonts\n",
+        outcomes.added, outcomes.deleted, outcomes.replaced, outcomes.other, catalogueAfterRun);
+    Print("  of which the closing catalogue rebuild", rebuild, static_cast<int>(catalogueAfterRun),
+          "font");
     Print("floor: CopyFileA/DeleteFileA", floorRun, kRows, "row");
     PrintRatio("run / floor", run, floorRun);
     PrintRatioLess("(run - rebuild) / floor", run, rebuild, floorRun);
