@@ -15,7 +15,7 @@
 
 namespace e2e {
 
-constexpr int kWaitMs = 5000;
+constexpr int kWaitMs = 10000;
 
 // A started program; ending the test ends the program if it is still running.
 class Program {

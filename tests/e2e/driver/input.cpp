@@ -120,12 +120,18 @@ bool AnswerFileDialog(DWORD pid, const std::string& path, int timeoutMs) {
         timeoutMs);
     if (box == nullptr) return false;
     std::wstring wide = Wide(path);
-    DWORD_PTR ignored = 0;
-    SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
-                        SMTO_ABORTIFHUNG, 2000, &ignored);
-    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
-                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
-    return WaitUntil([dialog] { return !IsWindow(dialog); }, timeoutMs);
+    // A dialog still setting itself up may empty the box again after it was typed into,
+    // and then ignores the confirmation: type and confirm again until it closes.
+    constexpr int kAttempts = 4;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        DWORD_PTR ignored = 0;
+        SendMessageTimeoutW(box, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(wide.c_str()),
+                            SMTO_ABORTIFHUNG, 2000, &ignored);
+        PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(IDOK, BN_CLICKED),
+                     reinterpret_cast<LPARAM>(GetDlgItem(dialog, IDOK)));
+        if (WaitUntil([dialog] { return !IsWindow(dialog); }, timeoutMs / kAttempts)) return true;
+    }
+    return false;
 }
 
 bool CancelFileDialog(DWORD pid, int timeoutMs) {

@@ -3,6 +3,7 @@
 #include "e2e/driver/scenario.h"
 
 #include <algorithm>
+#include <cstdio>
 #include <cstdlib>
 
 #include "e2e/driver/internal.h"
@@ -64,6 +65,21 @@ HWND ShownOkButton(const TaskWindow& task) {
 
 bool WaitForRows(const MainWindow& main, int rows) {
     return e2e::WaitUntil([&] { return e2e::ListRowCount(main.list) == rows; });
+}
+
+// Says which step of a scenario did not get where it meant to, for the test's log.
+bool Step(bool reached, const char* what) {
+    if (!reached) std::printf("    step failed: %s\n", what);
+    return reached;
+}
+
+// Clicks the shown page's OK button and waits for the queued row.
+bool ConfirmQueued(const MainWindow& main, const TaskWindow& task) {
+    HWND ok = ShownOkButton(task);
+    if (!Step(ok != nullptr, "find the page's OK button")) return false;
+    int rows = e2e::ListRowCount(main.list);
+    e2e::Click(ok);
+    return Step(WaitForRows(main, rows + 1), "see the queued row");
 }
 
 }  // namespace
@@ -265,33 +281,23 @@ bool ChooseFont(const MainWindow& main, const TaskWindow& task, const std::strin
 }
 
 bool QueueAdd(const MainWindow& main, const TaskWindow& task, const std::string& path) {
-    if (!ShowPage(task, kAddPage) || !Browse(main, task, path)) return false;
-    HWND ok = ShownOkButton(task);
-    if (ok == nullptr) return false;
-    int rows = e2e::ListRowCount(main.list);
-    e2e::Click(ok);
-    return WaitForRows(main, rows + 1);
+    return Step(ShowPage(task, kAddPage), "show the add page") &&
+           Step(Browse(main, task, path), "browse for the file to add") &&
+           ConfirmQueued(main, task);
 }
 
 bool QueueDelete(const MainWindow& main, const TaskWindow& task, const std::string& fileName) {
-    if (!ShowPage(task, kDeletePage) || !ChooseFont(main, task, fileName)) return false;
-    HWND ok = ShownOkButton(task);
-    if (ok == nullptr) return false;
-    int rows = e2e::ListRowCount(main.list);
-    e2e::Click(ok);
-    return WaitForRows(main, rows + 1);
+    return Step(ShowPage(task, kDeletePage), "show the delete page") &&
+           Step(ChooseFont(main, task, fileName), "choose the font to delete") &&
+           ConfirmQueued(main, task);
 }
 
 bool QueueReplace(const MainWindow& main, const TaskWindow& task, const std::string& fileName,
                   const std::string& replacementPath) {
-    if (!ShowPage(task, kReplacePage) || !Browse(main, task, replacementPath) ||
-        !ChooseFont(main, task, fileName))
-        return false;
-    HWND ok = ShownOkButton(task);
-    if (ok == nullptr) return false;
-    int rows = e2e::ListRowCount(main.list);
-    e2e::Click(ok);
-    return WaitForRows(main, rows + 1);
+    return Step(ShowPage(task, kReplacePage), "show the replace page") &&
+           Step(Browse(main, task, replacementPath), "browse for the replacement") &&
+           Step(ChooseFont(main, task, fileName), "choose the font to replace") &&
+           ConfirmQueued(main, task);
 }
 
 bool CloseTaskWindow(const MainWindow& main, const TaskWindow& task) {
