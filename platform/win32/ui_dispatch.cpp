@@ -3,6 +3,8 @@
 // sent them, and fire that control's click handler from the form table.
 #include "platform/win32/ui_internal.h"
 
+#include <vector>
+
 namespace ui::win32 {
 namespace {
 
@@ -21,13 +23,26 @@ constexpr ClickTrigger kClickTriggers[] = {
     {Kind::ListView, true, static_cast<UINT>(NM_CLICK)},
 };
 
+// The windows whose closing each running click handler asked for, innermost handler
+// last. A handler's requests are carried out only when it has returned, also when it lets
+// pending events run in between (a folder walk) or nests another handler (a modal load).
+std::vector<std::vector<HWND>> closesOfRunningHandlers;
+
+void RunClickHandler(Handler handler) {
+    closesOfRunningHandlers.emplace_back();
+    handler();
+    std::vector<HWND> closes = std::move(closesOfRunningHandlers.back());
+    closesOfRunningHandlers.pop_back();
+    for (HWND hwnd : closes) PostMessageW(hwnd, kCloseRequested, 0, 0);
+}
+
 LRESULT FireIfClick(HWND from, bool viaNotify, UINT code) {
     Control* control = ControlOfHwnd(from);
     if (control == nullptr || control->row->onClick == nullptr) return 0;
     for (const ClickTrigger& trigger : kClickTriggers) {
         if (trigger.kind == control->row->kind && trigger.viaNotify == viaNotify &&
             trigger.code == code) {
-            control->row->onClick();
+            RunClickHandler(control->row->onClick);
             break;
         }
     }
@@ -74,6 +89,13 @@ LRESULT RouteNotify(HWND, LPARAM lParam) {
     const auto* header = reinterpret_cast<const NMHDR*>(lParam);
     if (header == nullptr) return 0;
     return FireIfClick(header->hwndFrom, true, header->code);
+}
+
+void RequestClose(HWND window) {
+    if (closesOfRunningHandlers.empty())
+        PostMessageW(window, kCloseRequested, 0, 0);
+    else
+        closesOfRunningHandlers.back().push_back(window);
 }
 
 void ForwardToTopLevel(HWND container) {

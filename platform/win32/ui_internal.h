@@ -66,6 +66,8 @@ LRESULT RouteNotify(HWND topLevel, LPARAM lParam);
 // Forwards WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* of a container's children to the
 // top-level window (group frames and page containers are real parents).
 void ForwardToTopLevel(HWND container);
+// CloseWindow: the window is destroyed once the click handler that asked has returned.
+void RequestClose(HWND window);
 // One message of a message loop, with the dialog keys (Tab, Esc) of its window.
 void DispatchWithDialogKeys(MSG& msg);
 

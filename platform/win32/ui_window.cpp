@@ -245,8 +245,7 @@ bool LoadWindow(const Form& form, bool modal) {
 }
 
 void CloseWindow(const Form& form) {
-    if (LoadedWindow* window = FindWindowOf(form))
-        PostMessageW(window->hwnd, kCloseRequested, 0, 0);
+    if (LoadedWindow* window = FindWindowOf(form)) RequestClose(window->hwnd);
 }
 
 bool IsLoaded(const Form& form) {

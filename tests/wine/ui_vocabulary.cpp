@@ -21,6 +21,7 @@ struct Counters {
     int listClicks = 0;
     int selectedAtClick = -2;
     int destroyed = 0;
+    bool closeOnButton = false;
     bool loadedAfterClose = false;
 };
 Counters counters;
@@ -178,6 +179,11 @@ HWND Hwnd() {
 
 void OnButton() {
     ++counters.buttonClicks;
+    if (!counters.closeOnButton) return;
+    ui::CloseWindow(kForm);
+    // Events let run after the request (as a folder walk does) must not close it yet.
+    platform::ProcessPendingEvents();
+    counters.loadedAfterClose = ui::IsLoaded(kForm) && IsWindow(Hwnd());
 }
 void OnRadio() {
     ++counters.radioClicks;
@@ -449,6 +455,17 @@ TEST_CASE("ui_vocabulary.close_takes_effect_after_the_handler_and_escape_closes"
     Pump();
     CHECK(!ui::IsLoaded(kForm));
     CHECK(!IsWindow(window));
+}
+
+TEST_CASE("ui_vocabulary.close_waits_for_the_handler_even_when_it_lets_events_run") {
+    REQUIRE(Load());
+    counters.closeOnButton = true;
+    SendMessageW(ControlHwnd("按钮"), BM_CLICK, 0, 0);
+    CHECK_EQ(counters.buttonClicks, 1);
+    CHECK(counters.loadedAfterClose);
+    Pump();
+    CHECK(!ui::IsLoaded(kForm));
+    CHECK_EQ(counters.destroyed, 1);
 }
 
 namespace {
