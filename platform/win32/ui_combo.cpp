@@ -7,8 +7,8 @@ using namespace ui::win32;
 
 namespace {
 HWND ComboOf(Ctl c) {
-    Control* control = FindControl(c);
-    return control != nullptr && control->row->kind == Kind::ComboBox ? control->hwnd : nullptr;
+    Control* control = FindControlOfKind(c, Kind::ComboBox);
+    return control != nullptr ? control->hwnd : nullptr;
 }
 }  // namespace
 

@@ -46,8 +46,7 @@ DWORD DialogFlags(const FileDialogSpec& settings) {
 }
 
 Control* DialogOf(Ctl c) {
-    Control* control = FindControl(c);
-    return control != nullptr && control->row->kind == Kind::CommonDlg ? control : nullptr;
+    return FindControlOfKind(c, Kind::CommonDlg);
 }
 
 }  // namespace

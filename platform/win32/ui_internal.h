@@ -49,6 +49,8 @@ LoadedWindow* FindWindowOf(const Form& form);
 LoadedWindow* FindWindowOf(HWND topLevel);
 std::vector<LoadedWindow*> LoadedWindows();
 Control* FindControl(Ctl c);
+// The control, or null when it is missing or of another kind.
+Control* FindControlOfKind(Ctl c, Kind kind);
 Control* FindControl(LoadedWindow& window, const char* name);
 Control* ControlOfHwnd(HWND hwnd);
 

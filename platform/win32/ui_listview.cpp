@@ -11,8 +11,8 @@ namespace {
 constexpr std::size_t kLongestCell = std::size_t{1} << 24;
 
 HWND ListOf(Ctl c) {
-    Control* control = FindControl(c);
-    return control != nullptr && control->row->kind == Kind::ListView ? control->hwnd : nullptr;
+    Control* control = FindControlOfKind(c, Kind::ListView);
+    return control != nullptr ? control->hwnd : nullptr;
 }
 }  // namespace
 

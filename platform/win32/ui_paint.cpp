@@ -138,20 +138,14 @@ LRESULT CALLBACK GroupProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam
 LRESULT CALLBACK PageProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam, UINT_PTR id,
                           DWORD_PTR) {
     switch (message) {
-        case WM_ERASEBKGND: {
-            RECT client;
-            GetClientRect(hwnd, &client);
-            auto dc = reinterpret_cast<HDC>(wParam);
-            FillRect(dc, &client, BackgroundBrush(hwnd, dc));
-            return 1;
-        }
+        case WM_ERASEBKGND:
+        // Themed children ask their parent (WM_PRINTCLIENT) for the background they stand on.
         case WM_PRINTCLIENT: {
-            // Themed children ask their parent for the background they stand on.
             RECT client;
             GetClientRect(hwnd, &client);
             auto dc = reinterpret_cast<HDC>(wParam);
             FillRect(dc, &client, BackgroundBrush(hwnd, dc));
-            return 0;
+            return message == WM_ERASEBKGND ? 1 : 0;
         }
         case WM_PAINT: {
             PAINTSTRUCT paint;

@@ -187,6 +187,11 @@ Control* FindControl(Ctl c) {
     return window != nullptr ? FindControl(*window, c.name) : nullptr;
 }
 
+Control* FindControlOfKind(Ctl c, Kind kind) {
+    Control* control = FindControl(c);
+    return control != nullptr && control->row->kind == kind ? control : nullptr;
+}
+
 }  // namespace ui::win32
 
 namespace ui {
