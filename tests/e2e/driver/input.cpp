@@ -27,14 +27,6 @@ void PostClick(HWND control, int x, int y) {
     PostMessageW(control, WM_LBUTTONUP, 0, where);
 }
 
-void KeyInput(WORD key) {
-    INPUT inputs[2] = {};
-    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
-    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
-    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
-    SendInput(2, inputs, sizeof(INPUT));
-}
-
 HWND FocusOfThreadOf(HWND window) {
     GUITHREADINFO info = {};
     info.cbSize = sizeof info;
@@ -48,14 +40,7 @@ void ClickAt(HWND control, int x, int y) {
     BringToFront(control);
     POINT at = {x, y};
     ClientToScreen(control, &at);
-    INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
-    SendInput(1, &move, sizeof(INPUT));
-    if (!WaitUntil([at] { return PointerAt(at); }, 1000)) {
-        PostClick(control, x, y);
-        return;
-    }
-    INPUT press[2] = {MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)};
-    SendInput(2, press, sizeof(INPUT));
+    if (!ClickOnScreen(at)) PostClick(control, x, y);
 }
 
 void Click(HWND control) {
@@ -154,6 +139,23 @@ INPUT MouseInput(DWORD flags, POINT at) {
     input.mi.dy = static_cast<LONG>((at.y * 65535) / (GetSystemMetrics(SM_CYSCREEN) - 1));
     input.mi.dwFlags = flags | MOUSEEVENTF_ABSOLUTE;
     return input;
+}
+
+void KeyInput(WORD key) {
+    INPUT inputs[2] = {};
+    inputs[0].type = inputs[1].type = INPUT_KEYBOARD;
+    inputs[0].ki.wVk = inputs[1].ki.wVk = key;
+    inputs[1].ki.dwFlags = KEYEVENTF_KEYUP;
+    SendInput(2, inputs, sizeof(INPUT));
+}
+
+bool ClickOnScreen(POINT at) {
+    INPUT move = MouseInput(MOUSEEVENTF_MOVE, at);
+    SendInput(1, &move, sizeof(INPUT));
+    if (!WaitUntil([at] { return PointerAt(at); }, 1000)) return false;
+    INPUT press[2] = {MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)};
+    SendInput(2, press, sizeof(INPUT));
+    return true;
 }
 
 }  // namespace e2e

@@ -37,5 +37,11 @@ bool ListRowRect(HWND list, int row, RECT* rect);
 LRESULT Send(HWND hwnd, UINT message, WPARAM wParam, LPARAM lParam);
 // Mouse input at a screen point (absolute coordinates run from 0 to 65535).
 INPUT MouseInput(DWORD flags, POINT at);
+// A left click at a screen point with real input, without bringing any window forward
+// (a combo box's dropped list closes when its window loses the activation); false when
+// the pointer did not get there.
+bool ClickOnScreen(POINT at);
+// A key pressed and released, sent to whatever has the keyboard focus.
+void KeyInput(WORD key);
 
 }  // namespace e2e
