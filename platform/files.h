@@ -20,10 +20,19 @@ SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry);
 bool FindNextEntry(SearchHandle search, DirEntry* entry);
 void CloseSearch(SearchHandle search);
 
-// CopyFileA.
+// CopyFileA. The copy gets the source's attributes. On Windows it fails over an existing
+// destination that is read-only or hidden, and deleting a read-only file fails.
 bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists);
 // DeleteFileA.
 bool RemoveFile(const std::string& path);
+
+// The file attributes that decide whether a file may be overwritten or deleted, with the
+// values of FILE_ATTRIBUTE_READONLY, _HIDDEN and _SYSTEM.
+enum FileAttribute : unsigned { kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4 };
+// GetFileAttributesA, limited to those bits; false when the path names nothing.
+bool FileAttributeBits(const std::string& path, unsigned* attributes);
+// SetFileAttributesA: exactly these of the three bits set, any other attribute kept.
+bool SetFileAttributeBits(const std::string& path, unsigned attributes);
 
 // CreateFileA with GENERIC_READ, no sharing, OPEN_EXISTING. Null on failure.
 using FileHandle = void*;

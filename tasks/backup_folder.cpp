@@ -11,22 +11,42 @@ namespace {
 
 constexpr std::size_t kCompareChunk = 256 * 1024;
 
-bool SameContent(const std::string& a, const std::string& b) {
+enum class Comparison { Same, Different, Unreadable };
+
+Comparison CompareContent(const std::string& a, const std::string& b) {
     platform::ReadHandle fileA = platform::OpenForReading(a);
     platform::ReadHandle fileB = platform::OpenForReading(b);
     unsigned long long sizeA = 0, sizeB = 0;
-    bool same = platform::SizeOfOpenFile(fileA, &sizeA) &&
-                platform::SizeOfOpenFile(fileB, &sizeB) && sizeA == sizeB;
+    Comparison result = platform::SizeOfOpenFile(fileA, &sizeA) &&
+                                platform::SizeOfOpenFile(fileB, &sizeB)
+                            ? (sizeA == sizeB ? Comparison::Same : Comparison::Different)
+                            : Comparison::Unreadable;
     std::vector<unsigned char> chunkA, chunkB;
-    for (unsigned long long offset = 0; same && offset < sizeA; offset += kCompareChunk) {
-        same = platform::ReadAt(fileA, offset, kCompareChunk, &chunkA) &&
-               platform::ReadAt(fileB, offset, kCompareChunk, &chunkB) && chunkA == chunkB;
+    for (unsigned long long offset = 0; result == Comparison::Same && offset < sizeA;
+         offset += kCompareChunk) {
+        if (!platform::ReadAt(fileA, offset, kCompareChunk, &chunkA) ||
+            !platform::ReadAt(fileB, offset, kCompareChunk, &chunkB)) {
+            result = Comparison::Unreadable;
+        } else if (chunkA != chunkB) {
+            result = Comparison::Different;
+        }
         // A file that shrank under us reads short; stop rather than loop on nothing.
         if (chunkA.empty()) break;
     }
     platform::CloseForReading(fileA);
     platform::CloseForReading(fileB);
-    return same;
+    return result;
+}
+
+// CopyFileA gives the copy the source's attributes, and it refuses to overwrite a
+// read-only or hidden file: a backup of a read-only or hidden font would block every
+// later backup of that name. Backups are therefore made plain files.
+bool CopyToPlainFile(const std::string& source, const std::string& destination) {
+    if (!CopyFileOverwriting(source, destination)) return false;
+    unsigned attributes = 0;
+    if (platform::FileAttributeBits(destination, &attributes) && attributes != 0)
+        platform::SetFileAttributeBits(destination, 0);
+    return true;
 }
 
 std::string WithoutTrailingSpaces(std::string text) {
@@ -40,7 +60,7 @@ bool KeepOlderBackup(const std::string& backup, const std::string& fontCell) {
     std::string stem = kBackupFolder + WithoutTrailingSpaces(fontCell);
     for (int n = 1;; ++n) {
         std::string kept = stem + "." + std::to_string(n) + ".bak";
-        if (!FileExists(kept)) return CopyFileOverwriting(backup, kept);
+        if (!FileExists(kept)) return CopyToPlainFile(backup, kept);
     }
 }
 
@@ -49,10 +69,20 @@ bool KeepOlderBackup(const std::string& backup, const std::string& fontCell) {
 bool BackUpFontFile(const std::string& fontCell) {
     std::string target = kFontsFolder + fontCell;
     std::string backup = kBackupFolder + fontCell;
-    // Overwriting a backup that differs from the file about to be backed up would lose
-    // the only copy of an earlier original (a second replace of the same font, say).
-    if (FileExists(backup) && !SameContent(backup, target) && !KeepOlderBackup(backup, fontCell)) {
-        return false;
+    if (FileExists(backup)) {
+        switch (CompareContent(backup, target)) {
+            case Comparison::Same:
+                break;
+            // Overwriting a backup that differs from the file about to be backed up would
+            // lose the only copy of an earlier original (a second replace of the same font).
+            case Comparison::Different:
+                if (!KeepOlderBackup(backup, fontCell)) return false;
+                break;
+            // Without reading both files nobody knows whether the older backup is worth
+            // keeping; touching nothing is the only safe answer.
+            case Comparison::Unreadable:
+                return false;
+        }
     }
-    return CopyFileOverwriting(target, backup);
+    return CopyToPlainFile(target, backup);
 }

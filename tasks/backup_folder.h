@@ -9,7 +9,8 @@
 constexpr const char* kBackupFolder = ".\\Backup\\";
 
 // Copies the fonts folder's file named by a task row's font cell (trailing spaces
-// included, as the file calls drop them) to the backup folder. False when the copy, or
-// keeping an older different backup of the same name, failed; the fonts folder is then
-// untouched.
+// included, as the file calls drop them) to the backup folder, as a plain file (not
+// read-only, hidden or system). False when the copy failed, when an older different
+// backup of the same name could not be kept, or when the existing backup could not be
+// compared with the font; the fonts folder is then untouched.
 bool BackUpFontFile(const std::string& fontCell);

@@ -24,6 +24,7 @@ struct State {
     std::string current = "C:\\work";     // Windows text, no trailing backslash
     std::map<std::string, bool> held;     // host path -> reads allowed
     std::set<std::string> openExclusive;  // host paths opened with no sharing
+    std::map<std::string, unsigned> attributes;  // host path -> read-only, hidden, system bits
     int openSearches = 0;
     bool fontsFolderAvailable = true;
 };
@@ -199,6 +200,18 @@ bool Writable(const std::string& host) {
     return !S().openExclusive.count(host) && !S().held.count(host);
 }
 
+unsigned AttributesOf(const std::string& host) {
+    auto found = S().attributes.find(host);
+    return found != S().attributes.end() ? found->second : 0;
+}
+
+void SetAttributesOf(const std::string& host, unsigned attributes) {
+    if (attributes == 0)
+        S().attributes.erase(host);
+    else
+        S().attributes[host] = attributes;
+}
+
 // "*" and "?" against a name, ignoring ASCII case; "?" takes a double-byte character whole.
 bool WildcardMatch(const char* pattern, const char* name) {
     if (*pattern == '\0') return *name == '\0';
@@ -289,21 +302,49 @@ bool CopyOneFile(const std::string& source, const std::string& destination, bool
     if (from.empty() || to.empty() || !IsRegularFile(from) || !Readable(from)) return false;
     // Copying a file onto itself fails on Windows (the source is open for reading).
     if (IsDirectory(to) || from == to) return false;
-    if (failIfExists && ::access(to.c_str(), F_OK) == 0) return false;
+    bool exists = ::access(to.c_str(), F_OK) == 0;
+    if (failIfExists && exists) return false;
     if (!Writable(to)) return false;
+    // CopyFileA refuses to replace a read-only or hidden file.
+    if (exists && (AttributesOf(to) & (kReadOnly | kHidden)) != 0) return false;
     std::vector<unsigned char> bytes;
     unsigned long long size = 0;
     if (!FileSize(source, &size) || !ReadFileRange(source, 0, size, &bytes)) return false;
     FILE* out = std::fopen(to.c_str(), "wb");
     if (!out) return false;
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    return std::fclose(out) == 0 && written;
+    if (std::fclose(out) != 0 || !written) return false;
+    // The copy takes the source's attributes along.
+    SetAttributesOf(to, AttributesOf(from));
+    return true;
 }
 
 bool RemoveFile(const std::string& path) {
     std::string host = HostFile(path);
     if (host.empty() || !IsRegularFile(host) || !Writable(host)) return false;
-    return ::unlink(host.c_str()) == 0;
+    // DeleteFileA refuses a read-only file.
+    if ((AttributesOf(host) & kReadOnly) != 0) return false;
+    if (::unlink(host.c_str()) != 0) return false;
+    SetAttributesOf(host, 0);
+    return true;
+}
+
+bool FileAttributeBits(const std::string& path, unsigned* attributes) {
+    FullPath full;
+    if (!Resolve(path, &full)) return false;
+    std::string host = HostOf(full);
+    if (::access(host.c_str(), F_OK) != 0) return false;
+    *attributes = AttributesOf(host);
+    return true;
+}
+
+bool SetFileAttributeBits(const std::string& path, unsigned attributes) {
+    FullPath full;
+    if (!Resolve(path, &full)) return false;
+    std::string host = HostOf(full);
+    if (::access(host.c_str(), F_OK) != 0) return false;
+    SetAttributesOf(host, attributes & (kReadOnly | kHidden | kSystem));
+    return true;
 }
 
 FileHandle OpenExclusive(const std::string& path) {
@@ -417,6 +458,7 @@ void UseTestRoot(const std::string& hostRoot) {
     state.current = "C:\\work";
     state.held.clear();
     state.openExclusive.clear();
+    state.attributes.clear();
     state.openSearches = 0;
     state.fontsFolderAvailable = true;
     ResetFontManager();

@@ -5,6 +5,9 @@
 //               ".\Backup\" is <root>/C/work/Backup/); SetCurrentFolder changes it.
 // "\" separates (never a trail byte of a double-byte character), trailing spaces at the
 // end of a path are dropped as the Windows file calls do, and "*"/"?" match ignoring case.
+// Read-only, hidden and system attributes are kept beside the files and act as on
+// Windows: a copy takes its source's, and neither a copy over a read-only or hidden file
+// nor the deletion of a read-only file is allowed.
 #pragma once
 
 #include <string>

@@ -51,6 +51,26 @@ bool RemoveFile(const std::string& path) {
     return DeleteFileA(path.c_str()) != 0;
 }
 
+namespace {
+constexpr DWORD kDecidingBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
+                                FILE_ATTRIBUTE_SYSTEM;
+}
+
+bool FileAttributeBits(const std::string& path, unsigned* attributes) {
+    DWORD now = GetFileAttributesA(path.c_str());
+    if (now == INVALID_FILE_ATTRIBUTES) return false;
+    *attributes = now & kDecidingBits;
+    return true;
+}
+
+bool SetFileAttributeBits(const std::string& path, unsigned attributes) {
+    DWORD now = GetFileAttributesA(path.c_str());
+    if (now == INVALID_FILE_ATTRIBUTES) return false;
+    DWORD wanted = (now & ~(kDecidingBits | FILE_ATTRIBUTE_NORMAL)) | (attributes & kDecidingBits);
+    // FILE_ATTRIBUTE_NORMAL means "no attribute" and is valid only alone.
+    return SetFileAttributesA(path.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL) != 0;
+}
+
 FileHandle OpenExclusive(const std::string& path) {
     HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
                               FILE_ATTRIBUTE_NORMAL, nullptr);

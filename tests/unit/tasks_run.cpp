@@ -1,5 +1,6 @@
 // Running the task list: every outcome of add, delete and replace rows, the backups they
 // leave, what a second run does, and the buttons around a run.
+#include "platform/files.h"
 #include "tests/unit/app_program_fixture.h"
 
 namespace {
@@ -177,16 +178,57 @@ TEST_F(RunTest, AnIdenticalBackupIsOverwrittenWithoutAnExtraCopy) {
     EXPECT_EQ(Listing("C:\\work\\Backup"), (std::vector<std::string>{"arial.ttf"}));
 }
 
-TEST_F(RunTest, ABackupThatCannotBeKeptStopsTheTaskBeforeTheFontsFolder) {
+// Whether the older backup must be kept is unknown while either file cannot be read, so
+// nothing is copied at all: neither a kept copy nor the new backup.
+TEST_F(RunTest, ABackupThatCannotBeComparedStopsTheTaskBeforeAnythingIsCopied) {
     Write(kArialBackup, Font(u"Older"));
     const auto older = Read(kArialBackup);
-    standin::HoldFile(kArialBackup, false);  // cannot be read, so cannot be kept
+    InTaskWindow([this] { ChooseAndDelete(kArialItem); });
+    for (const char* unreadable : {kArialBackup, kArial}) {
+        standin::HoldFile(unreadable, false);
+        RunTasks();
+        standin::ReleaseHeldFiles();
+        EXPECT_EQ(Result(0), "") << unreadable;
+        EXPECT_EQ(Read(kArial), arial_);
+        EXPECT_EQ(Listing("C:\\work\\Backup"), (std::vector<std::string>{"arial.ttf"}));
+        EXPECT_EQ(Read(kArialBackup), older);
+    }
+}
+
+// A copy takes its source's attributes, and Windows neither overwrites a read-only or
+// hidden file nor deletes a read-only one: backups are made plain, or the second backup
+// of the name would fail and every later run would add another kept copy.
+TEST_F(RunTest, BackupsOfAReadOnlyHiddenSystemFontArePlainFiles) {
+    constexpr unsigned kProtected = platform::kReadOnly | platform::kHidden | platform::kSystem;
+    ASSERT_TRUE(platform::SetFileAttributeBits(kArial, kProtected));
+    auto attributesOf = [](const char* path) {
+        unsigned attributes = 99;
+        EXPECT_TRUE(platform::FileAttributeBits(path, &attributes)) << path;
+        return attributes;
+    };
     InTaskWindow([this] { ChooseAndDelete(kArialItem); });
     RunTasks();
-    EXPECT_EQ(Result(0), "");
-    EXPECT_EQ(Read(kArial), arial_);
-    standin::ReleaseHeldFiles();
-    EXPECT_EQ(Read(kArialBackup), older);
+    EXPECT_EQ(Result(0), "删除失败");
+    EXPECT_EQ(attributesOf(kArialBackup), 0u);
+
+    // An update changes the font; the next backup keeps the first one aside.
+    ASSERT_TRUE(platform::SetFileAttributeBits(kArial, 0));
+    WriteFont(kArial, u"Arial Updated");
+    const auto updated = Read(kArial);
+    ASSERT_TRUE(platform::SetFileAttributeBits(kArial, kProtected));
+    RunTasks();
+    RunTasks();
+    EXPECT_EQ(Listing("C:\\work\\Backup"),
+              (std::vector<std::string>{"arial.ttf", "arial.ttf.1.bak"}));
+    EXPECT_EQ(Read(kArialBackup), updated);
+    EXPECT_EQ(Read("C:\\work\\Backup\\arial.ttf.1.bak"), arial_);
+    EXPECT_EQ(attributesOf("C:\\work\\Backup\\arial.ttf.1.bak"), 0u);
+
+    // Once the font is gone, the restore brings the newest copy back.
+    ASSERT_TRUE(platform::SetFileAttributeBits(kArial, 0));
+    Remove(kArial);
+    ASSERT_TRUE(headless::Click(main_, "按钮_还原"));
+    EXPECT_EQ(Read(kArial), updated);
 }
 
 TEST_F(RunTest, OnlyTheThreeTaskTextsRunAndAFailingRowStopsNothing) {

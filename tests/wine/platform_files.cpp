@@ -2,6 +2,7 @@
 // open, ranged reads and the folders the system reports.
 #include "harness/check.h"
 #include "platform/files.h"
+#include "tasks/backup_folder.h"
 #include "platform_test_files.h"
 
 #include <algorithm>
@@ -166,4 +167,34 @@ TEST_CASE("platform_files.folders_and_absolute_paths") {
     std::string fonts;
     CHECK(platform::SystemFontsFolder(&fonts));
     CHECK(lstrcmpiA(fonts.c_str(), "C:\\windows\\Fonts") == 0);
+}
+
+// CopyFileA hands a file's read-only, hidden and system attributes to its copy; a backup
+// of such a font is made a plain file, or no later backup could overwrite it on Windows.
+// (Wine itself lets a copy replace a read-only file, so only the attributes show here.)
+TEST_CASE("platform_files.backup_of_a_read_only_font_is_a_plain_file") {
+    constexpr unsigned kProtected = platform::kReadOnly | platform::kHidden | platform::kSystem;
+    const std::string name = "备份只读.ttf";
+    const std::string font = "C:\\windows\\Fonts\\" + name;
+    REQUIRE(testfiles::Write(font, "font bytes"));
+    REQUIRE(platform::SetFileAttributeBits(font, kProtected));
+    const std::string copy = check::Scratch() + "\\copy.ttf";
+    unsigned attributes = 0;
+    CHECK(platform::CopyOneFile(font, copy, true));
+    CHECK(platform::FileAttributeBits(copy, &attributes) && attributes == kProtected);
+
+    const std::string before = platform::CurrentFolder();
+    REQUIRE(testfiles::MakeFolder(check::Scratch() + "\\Backup"));
+    REQUIRE(platform::SetCurrentFolder(check::Scratch()));
+    CHECK(BackUpFontFile(name));
+    CHECK(BackUpFontFile(name));  // over the first backup
+    platform::SetCurrentFolder(before);
+    const std::string backup = check::Scratch() + "\\Backup\\" + name;
+    CHECK_EQ(testfiles::Read(backup), std::string("font bytes"));
+    CHECK(platform::FileAttributeBits(backup, &attributes) && attributes == 0u);
+    CHECK(platform::FileAttributeBits(font, &attributes) && attributes == kProtected);
+
+    platform::SetFileAttributeBits(font, 0);
+    DeleteFileA(font.c_str());
+    platform::SetFileAttributeBits(copy, 0);
 }
