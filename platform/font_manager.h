@@ -17,7 +17,8 @@ bool UnregisterFontFile(const std::string& path);
 bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, void* buffer,
                            std::uint32_t type, bool* available);
 
-// SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0).
+// SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 2 s): every
+// top-level window that answers is told; a hung one delays the caller by seconds at most.
 void BroadcastFontChange();
 
 }  // namespace platform

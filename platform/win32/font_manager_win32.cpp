@@ -43,9 +43,15 @@ bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, v
     return ok != 0;
 }
 
-// Synchronous: returns once every top-level window has handled the notice.
+// Every top-level window that answers gets the notice before this returns. A window
+// whose thread has stopped reading its messages would hold a plain SendMessageA (and
+// with it this program) until it answers, perhaps forever: each window gets at most
+// kNoticeTimeoutMs, and none once Windows counts it as hung.
 void BroadcastFontChange() {
-    SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+    constexpr UINT kNoticeTimeoutMs = 2000;
+    DWORD_PTR ignored = 0;
+    SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, kNoticeTimeoutMs,
+                        &ignored);
 }
 
 }  // namespace platform

@@ -194,6 +194,34 @@ TEST_CASE("run_tasks.running_twice_keeps_the_first_original") {
     CHECK(scenario::CloseAndExit(program, main));
 }
 
+// An add tells every top-level window that the fonts changed. A window that has stopped
+// reading its messages must not hold up the run, and with it the whole program.
+TEST_CASE("run_tasks.a_hung_window_does_not_stall_the_run") {
+    FontsFolder fonts;
+    REQUIRE(!fonts.Put("rhDelete.ttf", u"RT Hung Delete").empty());
+    fonts.Track("rhAdded.ttf");
+    Folders folders;
+    REQUIRE(MakeFolders(true, &folders));
+    REQUIRE(!scenario::WriteFont(folders.source + "\\rhAdded.ttf", u"RT Hung Added").empty());
+
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, folders.work, &main));
+    scenario::TaskWindow task;
+    REQUIRE(scenario::OpenTaskWindow(main, &task));
+    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rhAdded.ttf"));
+    REQUIRE(scenario::QueueDelete(main, task, "rhDelete.ttf"));
+    REQUIRE(scenario::CloseTaskWindow(main, task));
+
+    scenario::HungWindow hung;
+    REQUIRE(hung.Hung());
+    e2e::Click(main.run);
+    CHECK(e2e::WaitUntil([&] { return e2e::ListCell(main.list, 1, 3) == "删除成功"; }, 20000));
+    CHECK_EQ(scenario::RowText(main, 0), std::string("rhAdded.ttf|添加字体||添加成功"));
+    CHECK(e2e::WaitUntil([&] { return e2e::Inspect(main.run).enabled; }));
+    CHECK(scenario::CloseAndExit(program, main));
+}
+
 // Without a backup folder no delete or replace may go ahead: nothing could be restored.
 TEST_CASE("run_tasks.without_a_backup_folder_nothing_is_touched") {
     FontsFolder fonts;

@@ -146,6 +146,45 @@ HeldFile::~HeldFile() {
     if (Held()) CloseHandle(handle_);
 }
 
+HungWindow::HungWindow() {
+    resume_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    stopped_ = CreateEventW(nullptr, TRUE, FALSE, nullptr);
+    thread_ = CreateThread(nullptr, 0, Run, this, 0, nullptr);
+    hung_ = thread_ != nullptr && WaitForSingleObject(stopped_, e2e::kWaitMs) == WAIT_OBJECT_0;
+}
+
+HungWindow::~HungWindow() {
+    if (thread_ != nullptr) {
+        SetEvent(resume_);
+        WaitForSingleObject(thread_, e2e::kWaitMs);
+        CloseHandle(thread_);
+    }
+    CloseHandle(stopped_);
+    CloseHandle(resume_);
+}
+
+DWORD WINAPI HungWindow::Run(void* self) {
+    auto* hung = static_cast<HungWindow*>(self);
+    WNDCLASSW cls = {};
+    cls.lpfnWndProc = DefWindowProcW;
+    cls.hInstance = GetModuleHandleW(nullptr);
+    cls.lpszClassName = L"FontTasksTestHungWindow";
+    RegisterClassW(&cls);
+    // In the bottom right corner, clear of the program's centred windows.
+    HWND window = CreateWindowExW(0, cls.lpszClassName, L"hung", WS_OVERLAPPED | WS_VISIBLE,
+                                  1150, 920, 120, 80, nullptr, nullptr, cls.hInstance, nullptr);
+    MSG msg;
+    for (DWORD start = GetTickCount(); GetTickCount() - start < 300; Sleep(10)) {
+        while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    }
+    SetEvent(hung->stopped_);
+    // From here on nothing reads this thread's messages until the test lets it go.
+    WaitForSingleObject(hung->resume_, INFINITE);
+    if (window != nullptr) DestroyWindow(window);
+    while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
+    return 0;
+}
+
 bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main) {
     *main = MainWindow();
     if (!program.Start(workingFolder)) return false;

@@ -61,6 +61,26 @@ class HeldFile {
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+// A top-level window of a thread of the driver that stops reading its messages once it
+// shows, as the window of a program that hangs does. Its thread reads them again and
+// ends when this goes.
+class HungWindow {
+  public:
+    HungWindow();
+    HungWindow(const HungWindow&) = delete;
+    HungWindow& operator=(const HungWindow&) = delete;
+    ~HungWindow();
+    // True once the window is on screen and its thread has stopped reading messages.
+    bool Hung() const { return hung_; }
+
+  private:
+    static DWORD WINAPI Run(void* self);
+    HANDLE resume_ = nullptr;
+    HANDLE stopped_ = nullptr;
+    HANDLE thread_ = nullptr;
+    bool hung_ = false;
+};
+
 // The main window and its controls.
 struct MainWindow {
     DWORD pid = 0;
