@@ -20,8 +20,8 @@ void Unregister(const LoadedWindow* window) {
                   windows.end());
 }
 
-// Windows not shown in the taskbar are owned by this hidden window: an owned window
-// never gets a taskbar button of its own.
+// Windows not shown in the taskbar and owned by no window of the program are owned by
+// this hidden window: an owned window never gets a taskbar button of its own.
 HWND HiddenOwner() {
     static HWND owner = CreateWindowExW(0, L"STATIC", L"", WS_POPUP, 0, 0, 0, 0, nullptr, nullptr,
                                         GetModuleHandleW(nullptr), nullptr);
@@ -128,6 +128,19 @@ DWORD FrameStyle(const Form& form) {
     return style;
 }
 
+// A window loaded modally while another window of the program is open is owned by the
+// one that was active when it was loaded (else the one loaded last). An owned window
+// always stays above its owner: both may be always on top, and bringing the disabled
+// owner forward must not cover the window that takes the input.
+HWND OwnerFor(const Form& form, bool modal) {
+    std::vector<LoadedWindow*> open = LoadedWindows();
+    if (modal && !open.empty()) {
+        HWND active = GetActiveWindow();
+        return active != nullptr && FindWindowOf(active) != nullptr ? active : open.back()->hwnd;
+    }
+    return form.showInTaskbar ? nullptr : HiddenOwner();
+}
+
 void BringToFront(HWND hwnd) {
     if (IsIconic(hwnd)) ShowWindow(hwnd, SW_RESTORE);
     SetForegroundWindow(hwnd);
@@ -205,6 +218,7 @@ bool LoadWindow(const Form& form, bool modal) {
     }
     std::wstring className = Widen(form.className);
     if (!RegisterFormClass(className)) return false;
+    HWND owner = OwnerFor(form, modal);
 
     Registry().push_back(std::make_unique<LoadedWindow>());
     LoadedWindow& window = *Registry().back();
@@ -216,7 +230,8 @@ bool LoadWindow(const Form& form, bool modal) {
     int top = (GetSystemMetrics(SM_CYSCREEN) - form.height) / 2;
     if (!form.centred) left = top = CW_USEDEFAULT;
     DWORD exStyle = WS_EX_CONTROLPARENT | (form.alwaysOnTop ? WS_EX_TOPMOST : 0);
-    HWND owner = form.showInTaskbar ? nullptr : HiddenOwner();
+    // An owned window that is meant to be in the taskbar has to ask for its button.
+    if (form.showInTaskbar && owner != nullptr) exStyle |= WS_EX_APPWINDOW;
     HWND hwnd = CreateWindowExW(
         exStyle, className.c_str(), Widen(form.title ? form.title : "").c_str(), FrameStyle(form),
         left, top, form.width, form.height, owner, nullptr, GetModuleHandleW(nullptr), &window);

@@ -110,8 +110,9 @@ TEST_CASE("task_window.pages_heights_modality_and_escape") {
     CHECK((style & WS_SYSMENU) != 0);
     LONG_PTR exStyle = GetWindowLongPtrW(task, GWL_EXSTYLE);
     CHECK((exStyle & WS_EX_TOPMOST) != 0);
-    // Owned and without WS_EX_APPWINDOW: no taskbar button of its own.
-    CHECK(GetWindow(task, GW_OWNER) != nullptr);
+    // Owned by the main window, so it stays above it, and without WS_EX_APPWINDOW: no
+    // taskbar button of its own.
+    CHECK_EQ(GetWindow(task, GW_OWNER), windows.main);
     CHECK((exStyle & WS_EX_APPWINDOW) == 0);
 
     std::vector<HWND> frames = e2e::Children(task);
