@@ -48,6 +48,10 @@ const ui::ControlSpec kControls[] = {
 };
 // clang-format on
 
+// The creation order puts the buttons right to left; Tab follows the layout instead.
+constexpr const char* kTabOrder[] = {"按钮_添加", "按钮_删除", "按钮_还原", "按钮_执行任务",
+                                     "超级列表框"};
+
 const ui::Form kMainForm = {
     .className = "QiroFont",
     .title = "",
@@ -65,6 +69,8 @@ const ui::Form kMainForm = {
     .onDestroyed = MainWindowDestroyed,
     .controls = kControls,
     .controlCount = sizeof kControls / sizeof kControls[0],
+    .tabOrder = kTabOrder,
+    .tabOrderCount = sizeof kTabOrder / sizeof kTabOrder[0],
 };
 
 }  // namespace

@@ -108,6 +108,9 @@ struct Form {
     Handler onDestroyed = nullptr;
     const ControlSpec* controls = nullptr;  // in creation order
     std::size_t controlCount = 0;
+    // The controls the Tab key visits, in its order; none given: the creation order.
+    const char* const* tabOrder = nullptr;
+    std::size_t tabOrderCount = 0;
 };
 
 // A control of a loaded window, addressed by its form and its name.

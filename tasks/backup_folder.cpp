@@ -17,10 +17,9 @@ Comparison CompareContent(const std::string& a, const std::string& b) {
     platform::ReadHandle fileA = platform::OpenForReading(a);
     platform::ReadHandle fileB = platform::OpenForReading(b);
     unsigned long long sizeA = 0, sizeB = 0;
-    Comparison result = platform::SizeOfOpenFile(fileA, &sizeA) &&
-                                platform::SizeOfOpenFile(fileB, &sizeB)
-                            ? (sizeA == sizeB ? Comparison::Same : Comparison::Different)
-                            : Comparison::Unreadable;
+    Comparison result = Comparison::Unreadable;
+    if (platform::SizeOfOpenFile(fileA, &sizeA) && platform::SizeOfOpenFile(fileB, &sizeB))
+        result = sizeA == sizeB ? Comparison::Same : Comparison::Different;
     std::vector<unsigned char> chunkA, chunkB;
     for (unsigned long long offset = 0; result == Comparison::Same && offset < sizeA;
          offset += kCompareChunk) {

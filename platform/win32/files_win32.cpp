@@ -52,8 +52,8 @@ bool RemoveFile(const std::string& path) {
 }
 
 namespace {
-constexpr DWORD kDecidingBits = FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN |
-                                FILE_ATTRIBUTE_SYSTEM;
+constexpr DWORD kDecidingBits =
+    FILE_ATTRIBUTE_READONLY | FILE_ATTRIBUTE_HIDDEN | FILE_ATTRIBUTE_SYSTEM;
 }
 
 bool FileAttributeBits(const std::string& path, unsigned* attributes) {

@@ -34,6 +34,9 @@ void RunClickHandler(Handler handler) {
     std::vector<HWND> closes = std::move(closesOfRunningHandlers.back());
     closesOfRunningHandlers.pop_back();
     for (HWND hwnd : closes) PostMessageW(hwnd, kCloseRequested, 0, 0);
+    // A handler that disabled the focused control (a run disables its own button) would
+    // leave the keyboard with nowhere to go.
+    RestoreFocusOfActiveWindow();
 }
 
 LRESULT FireIfClick(HWND from, bool viaNotify, UINT code) {
@@ -102,9 +105,19 @@ void ForwardToTopLevel(HWND container) {
     SetWindowSubclass(container, ForwardingProc, 1, 0);
 }
 
+namespace {
+bool IsTabKey(const MSG& msg) {
+    return msg.message == WM_KEYDOWN && msg.wParam == VK_TAB && GetKeyState(VK_CONTROL) >= 0 &&
+           GetKeyState(VK_MENU) >= 0;
+}
+}  // namespace
+
 void DispatchWithDialogKeys(MSG& msg) {
     HWND root = msg.hwnd != nullptr ? GetAncestor(msg.hwnd, GA_ROOT) : nullptr;
-    if (root != nullptr && FindWindowOf(root) != nullptr && IsDialogMessageW(root, &msg)) return;
+    if (LoadedWindow* window = root != nullptr ? FindWindowOf(root) : nullptr) {
+        if (IsTabKey(msg) && MoveFocusByTab(*window, GetKeyState(VK_SHIFT) < 0)) return;
+        if (IsDialogMessageW(root, &msg)) return;
+    }
     TranslateMessage(&msg);
     DispatchMessageW(&msg);
 }

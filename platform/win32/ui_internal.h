@@ -36,6 +36,8 @@ struct LoadedWindow {
     std::vector<HGDIOBJ> gdiObjects;  // fonts and bitmaps made for this window
     // Windows that a modal load disabled, with their earlier enabled state.
     std::vector<std::pair<HWND, bool>> disabledOthers;
+    // The control that gets the focus when the window is active again.
+    HWND lastFocus = nullptr;
     bool destroyed = false;
 };
 
@@ -72,6 +74,22 @@ void ForwardToTopLevel(HWND container);
 void RequestClose(HWND window);
 // One message of a message loop, with the dialog keys (Tab, Esc) of its window.
 void DispatchWithDialogKeys(MSG& msg);
+
+// The keyboard focus (ui_focus.cpp).
+// Notes the window's focused control, if it has one, for when it is active again.
+void RememberFocus(LoadedWindow& window);
+// Focuses the control noted last, or the next one that can take the focus after it, or
+// the first one (a radio group by its checked button); false when none can.
+bool RestoreFocus(LoadedWindow& window);
+// After a handler: an active window of the program left with no focused control gets
+// its control back.
+void RestoreFocusOfActiveWindow();
+// Before a control is disabled: when it has the focus, it is noted to get it back.
+void NoteDisabling(LoadedWindow& window, HWND control);
+// Tab or Shift+Tab in a form with a Tab order of its own; false for other forms.
+bool MoveFocusByTab(LoadedWindow& window, bool backwards);
+// Enter: clicks the focused push button, if it is one of the window's and enabled.
+void PressFocusedButton(LoadedWindow& window);
 
 // Painting helpers (ui_paint.cpp).
 // Group frames draw their frame and caption themselves (coloured, aligned as the form says).

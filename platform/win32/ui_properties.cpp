@@ -16,9 +16,11 @@ void SetVisible(Ctl c, bool visible) {
 }
 
 void SetDisabled(Ctl c, bool disabled) {
-    Control* control = FindControl(c);
-    if (control != nullptr && control->hwnd != nullptr)
-        EnableWindow(control->hwnd, disabled ? FALSE : TRUE);
+    LoadedWindow* window = FindWindowOf(c.form);
+    Control* control = window != nullptr ? FindControl(*window, c.name) : nullptr;
+    if (control == nullptr || control->hwnd == nullptr) return;
+    if (disabled) NoteDisabling(*window, control->hwnd);
+    EnableWindow(control->hwnd, disabled ? FALSE : TRUE);
 }
 
 void SetHeight(Ctl c, int height) {

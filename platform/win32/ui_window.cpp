@@ -73,9 +73,26 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
                 if (window->form->escapeCloses) DestroyNow(*window);
                 return 0;
             }
+            // ... and Enter into IDOK, since no button is a default button: Enter presses
+            // the focused button, as it does in any dialog.
+            if (lParam == 0 && LOWORD(wParam) == IDOK) {
+                PressFocusedButton(*window);
+                return 0;
+            }
             return RouteCommand(hwnd, wParam, lParam);
         case WM_NOTIFY:
             return RouteNotify(hwnd, lParam);
+        case WM_ACTIVATE:
+            // As a dialog does: the focus leaves with the activation and comes back with it.
+            if (LOWORD(wParam) == WA_INACTIVE) {
+                RememberFocus(*window);
+                break;
+            }
+            if (HIWORD(wParam) == 0 && RestoreFocus(*window)) return 0;
+            break;
+        case WM_SETFOCUS:
+            if (RestoreFocus(*window)) return 0;
+            break;
         case WM_CLOSE:
         case kCloseRequested:
             DestroyNow(*window);
@@ -249,6 +266,8 @@ bool LoadWindow(const Form& form, bool modal) {
     if (modal) {
         for (LoadedWindow* other : LoadedWindows()) {
             if (other == &window) continue;
+            // Its focused control gets the focus back when this window is gone.
+            RememberFocus(*other);
             window.disabledOthers.emplace_back(other->hwnd, IsWindowEnabled(other->hwnd) != FALSE);
             EnableWindow(other->hwnd, FALSE);
         }
@@ -256,6 +275,8 @@ bool LoadWindow(const Form& form, bool modal) {
     ShowWindow(hwnd, SW_SHOWNORMAL);
     UpdateWindow(hwnd);
     SetForegroundWindow(hwnd);
+    // A window opens with the focus on its first control.
+    if (GetActiveWindow() == hwnd && !IsChild(hwnd, GetFocus())) RestoreFocus(window);
     if (!modal) return true;
 
     RunModalLoop(hwnd);

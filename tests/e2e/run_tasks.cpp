@@ -222,6 +222,69 @@ TEST_CASE("run_tasks.a_hung_window_does_not_stall_the_run") {
     CHECK(scenario::CloseAndExit(program, main));
 }
 
+// A keyboard user: Enter presses the focused button, the arrows pick the page and the
+// font, Tab walks the main window's buttons left to right, Esc closes the task window,
+// and the focus is where it was after the task window and after each run.
+TEST_CASE("run_tasks.the_keyboard_alone_queues_and_runs_a_task") {
+    FontsFolder fonts;
+    Bytes doomed = fonts.Put("rkDelete.ttf", u"RT Keys Delete");
+    REQUIRE(!doomed.empty());
+    Folders folders;
+    REQUIRE(MakeFolders(true, &folders));
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, folders.work, &main));
+    auto focusIs = [](HWND window, HWND control) {
+        return e2e::WaitUntil([&] { return e2e::FocusedControl(window) == control; }, 3000);
+    };
+    CHECK(focusIs(main.window, main.add));
+
+    e2e::PressKey(main.window, VK_RETURN);
+    HWND task = e2e::WaitForWindow(main.pid, "QiruFont");
+    REQUIRE(task != nullptr);
+    std::vector<HWND> frames = e2e::Children(task);
+    REQUIRE(frames.size() == 2);
+    std::vector<HWND> radios = e2e::Children(frames[0]);
+    std::vector<HWND> containers = e2e::Children(frames[1]);
+    REQUIRE(radios.size() == 3 && containers.size() == 1);
+    scenario::TaskWindow pages = {
+        task, frames[1], {radios[0], radios[1], radios[2]}, containers[0]};
+    CHECK(focusIs(task, radios[0]));
+    e2e::PressKey(task, VK_DOWN);
+    HWND combo = nullptr;
+    REQUIRE(e2e::WaitUntil(
+        [&] { return (combo = scenario::PageControl(pages, "ComboBox", 12, 34)) != nullptr; }));
+    e2e::PressKey(task, VK_TAB);
+    CHECK(focusIs(task, combo));
+    std::vector<std::string> items = e2e::ComboItems(combo);
+    std::string label = scenario::PaddedName("rkDelete.ttf") + "[";
+    int index = 0;
+    while (index < static_cast<int>(items.size()) && items[index].rfind(label, 0) != 0) ++index;
+    REQUIRE(index < static_cast<int>(items.size()));
+    for (int i = 0; i < index; ++i) e2e::PressKey(task, VK_DOWN);
+    CHECK(e2e::WaitUntil([&] { return SendMessageW(combo, CB_GETCURSEL, 0, 0) == index; }));
+    e2e::PressKey(task, VK_TAB);
+    CHECK(focusIs(task, scenario::PageControl(pages, "Button", 222, 73)));
+    e2e::PressKey(task, VK_RETURN);
+    CHECK(e2e::WaitUntil([&] { return e2e::ListRowCount(main.list) == 1; }));
+    e2e::PressKey(task, VK_ESCAPE);
+    REQUIRE(e2e::WaitUntil([&] { return !IsWindow(task); }));
+    CHECK(focusIs(main.window, main.add));
+
+    e2e::PressKey(main.window, VK_TAB);  // 删除任务 is disabled: skipped
+    CHECK(focusIs(main.window, main.restore));
+    e2e::PressKey(main.window, VK_TAB);
+    CHECK(focusIs(main.window, main.run));
+    e2e::PressKey(main.window, VK_RETURN);
+    CHECK(e2e::WaitUntil([&] { return e2e::ListCell(main.list, 0, 3) == "删除成功"; }));
+    CHECK(e2e::WaitUntil([&] { return e2e::Inspect(main.run).enabled; }));
+    CHECK(focusIs(main.window, main.run));
+    e2e::PressKey(main.window, VK_RETURN);
+    CHECK(e2e::WaitUntil([&] { return e2e::ListCell(main.list, 0, 3) == "字体不存在"; }));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rkDelete.ttf", doomed));
+    CHECK(scenario::CloseAndExit(program, main));
+}
+
 // Without a backup folder no delete or replace may go ahead: nothing could be restored.
 TEST_CASE("run_tasks.without_a_backup_folder_nothing_is_touched") {
     FontsFolder fonts;

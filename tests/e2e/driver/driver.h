@@ -72,6 +72,11 @@ void ClickAt(HWND control, int x, int y);  // x, y in the control's client area
 void ClickListRow(HWND list, int row);
 void ClickListEmptySpace(HWND list);
 void PressEscape(HWND window);
+// A key pressed and released with real keyboard input, after the window was brought to
+// the front.
+void PressKey(HWND window, WORD key);
+// The control of the window's thread that has the keyboard focus; null when none has.
+HWND FocusedControl(HWND window);
 // The close box of the caption bar (the system command it sends).
 void CloseWithCloseBox(HWND window);
 

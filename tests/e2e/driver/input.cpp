@@ -28,13 +28,23 @@ void PostClick(HWND control, int x, int y) {
 }
 
 HWND FocusOfThreadOf(HWND window) {
-    GUITHREADINFO info = {};
-    info.cbSize = sizeof info;
-    DWORD thread = GetWindowThreadProcessId(window, nullptr);
-    return GetGUIThreadInfo(thread, &info) && info.hwndFocus != nullptr ? info.hwndFocus : window;
+    HWND focus = FocusedControl(window);
+    return focus != nullptr ? focus : window;
 }
 
 }  // namespace
+
+HWND FocusedControl(HWND window) {
+    GUITHREADINFO info = {};
+    info.cbSize = sizeof info;
+    DWORD thread = GetWindowThreadProcessId(window, nullptr);
+    return GetGUIThreadInfo(thread, &info) ? info.hwndFocus : nullptr;
+}
+
+void PressKey(HWND window, WORD key) {
+    BringToFront(window);
+    KeyInput(key);
+}
 
 void ClickAt(HWND control, int x, int y) {
     BringToFront(control);

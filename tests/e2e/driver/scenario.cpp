@@ -171,8 +171,8 @@ DWORD WINAPI HungWindow::Run(void* self) {
     cls.lpszClassName = L"FontTasksTestHungWindow";
     RegisterClassW(&cls);
     // In the bottom right corner, clear of the program's centred windows.
-    HWND window = CreateWindowExW(0, cls.lpszClassName, L"hung", WS_OVERLAPPED | WS_VISIBLE,
-                                  1150, 920, 120, 80, nullptr, nullptr, cls.hInstance, nullptr);
+    HWND window = CreateWindowExW(0, cls.lpszClassName, L"hung", WS_OVERLAPPED | WS_VISIBLE, 1150,
+                                  920, 120, 80, nullptr, nullptr, cls.hInstance, nullptr);
     MSG msg;
     for (DWORD start = GetTickCount(); GetTickCount() - start < 300; Sleep(10)) {
         while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
