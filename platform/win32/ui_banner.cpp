@@ -1,5 +1,6 @@
 // The banner picture, drawn at load time into a 32-bpp bitmap: a horizontal gradient,
-// the title in white on the left and a small glyph emblem on the right.
+// the title in white on the left and a small glyph emblem on the right. Sizes follow the
+// bitmap's height, margins the DPI.
 #include "platform/win32/ui_internal.h"
 
 namespace ui::win32 {
@@ -16,14 +17,16 @@ HFONT BannerFont(int height) {
                        DEFAULT_PITCH | FF_DONTCARE, nullptr);
 }
 
-void DrawEmblem(HDC dc, const BannerSpec& banner, int width, int height) {
-    int side = height - 24;
-    RECT box = {width - 20 - side, (height - side) / 2, width - 20, (height + side) / 2};
+void DrawEmblem(HDC dc, const BannerSpec& banner, int width, int height, int dpi) {
+    auto scaled = [dpi](int value) { return platform::ScaleToDpi(value, dpi); };
+    int side = height - scaled(24);
+    int right = width - scaled(20);
+    RECT box = {right - side, (height - side) / 2, right, (height + side) / 2};
     HBRUSH fill = CreateSolidBrush(RGB(banner.from.r, banner.from.g, banner.from.b));
-    HPEN edge = CreatePen(PS_SOLID, 2, RGB(255, 255, 255));
+    HPEN edge = CreatePen(PS_SOLID, scaled(2), RGB(255, 255, 255));
     HGDIOBJ oldBrush = SelectObject(dc, fill);
     HGDIOBJ oldPen = SelectObject(dc, edge);
-    RoundRect(dc, box.left, box.top, box.right, box.bottom, 10, 10);
+    RoundRect(dc, box.left, box.top, box.right, box.bottom, scaled(10), scaled(10));
     HFONT glyphFont = BannerFont(side * 2 / 3);
     HGDIOBJ oldFont = SelectObject(dc, glyphFont);
     DrawTextW(dc, L"\x5B57", 1, &box, DT_CENTER | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
@@ -37,7 +40,7 @@ void DrawEmblem(HDC dc, const BannerSpec& banner, int width, int height) {
 
 }  // namespace
 
-HBITMAP DrawBanner(const BannerSpec& banner, int width, int height) {
+HBITMAP DrawBanner(const BannerSpec& banner, int width, int height, int dpi) {
     if (width <= 0 || height <= 0) return nullptr;
     BITMAPINFO info = {};
     info.bmiHeader.biSize = sizeof info.bmiHeader;
@@ -70,12 +73,12 @@ HBITMAP DrawBanner(const BannerSpec& banner, int width, int height) {
     HFONT titleFont = BannerFont(height * 2 / 5);
     HGDIOBJ oldFont = SelectObject(dc, titleFont);
     std::wstring title = Widen(banner.title != nullptr ? banner.title : "");
-    RECT titleArea = {20, 0, width * 2 / 3, height};
+    RECT titleArea = {platform::ScaleToDpi(20, dpi), 0, width * 2 / 3, height};
     DrawTextW(dc, title.c_str(), static_cast<int>(title.size()), &titleArea,
               DT_LEFT | DT_VCENTER | DT_SINGLELINE | DT_NOPREFIX);
     SelectObject(dc, oldFont);
     DeleteObject(titleFont);
-    DrawEmblem(dc, banner, width, height);
+    DrawEmblem(dc, banner, width, height, dpi);
     GdiFlush();
     // GDI text leaves its pixels' alpha at 0 too, but clear it anyway for the drawn parts.
     for (int i = 0; i < width * height; ++i) pixels[i] &= 0x00FFFFFF;

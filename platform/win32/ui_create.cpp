@@ -1,5 +1,7 @@
 // Creation of one control from its form row: a table gives each kind its window class
 // and styles; the few kinds that need more set-up get it after creation.
+#include <algorithm>
+
 #include "platform/win32/ui_internal.h"
 
 namespace ui::win32 {
@@ -53,19 +55,7 @@ DWORD GroupStyle(const LoadedWindow& window, std::size_t index) {
     return WS_GROUP | WS_TABSTOP;
 }
 
-HFONT FontOf(LoadedWindow& window, const FontSpec& font) {
-    if (font.height == 0) return DefaultGuiFont();
-    // A negative height asks for that character height, without the internal leading.
-    HFONT made =
-        CreateFontW(-font.height, 0, 0, 0, font.weight, FALSE, FALSE, FALSE,
-                    static_cast<DWORD>(font.charset), OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                    DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, nullptr);
-    if (made == nullptr) return DefaultGuiFont();
-    window.gdiObjects.push_back(made);
-    return made;
-}
-
-void SetUpListView(const ControlSpec& row, HWND list) {
+void SetUpListView(LoadedWindow& window, const ControlSpec& row, HWND list) {
     DWORD extended = LVS_EX_FULLROWSELECT | LVS_EX_GRIDLINES | LVS_EX_FLATSB;
     SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, extended, extended);
     COLORREF text = row.hasTextColor ? RGB(row.textColor.r, row.textColor.g, row.textColor.b)
@@ -79,22 +69,33 @@ void SetUpListView(const ControlSpec& row, HWND list) {
         LVCOLUMNW column = {};
         column.mask = LVCF_FMT | LVCF_WIDTH | LVCF_TEXT | LVCF_SUBITEM;
         column.fmt = kFormats[static_cast<int>(row.columns[i].align)];
-        column.cx = row.columns[i].width;
+        column.cx = Scaled(window, row.columns[i].width);
         column.pszText = caption.data();
         column.iSubItem = static_cast<int>(i);
         SendMessageW(list, LVM_INSERTCOLUMNW, i, reinterpret_cast<LPARAM>(&column));
     }
 }
 
-void SetUpBanner(LoadedWindow& window, const ControlSpec& row, HWND picture) {
+// Shows the banner drawn at the window's DPI, in place of one drawn before.
+void ShowBanner(LoadedWindow& window, const Control& control) {
+    const ControlSpec& row = *control.row;
     if (row.banner == nullptr) return;
-    HBITMAP banner = DrawBanner(*row.banner, row.width, row.height);
+    int width = Scaled(window, row.width), height = Scaled(window, row.height);
+    HBITMAP banner = DrawBanner(*row.banner, width, height, window.dpi);
     if (banner == nullptr) return;
+    auto previous = reinterpret_cast<HGDIOBJ>(
+        SendMessageW(control.hwnd, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner)));
+    // The control hands back what it showed: ours, or a copy it made of a 32-bpp bitmap.
+    if (previous != nullptr) {
+        auto& ours = window.gdiObjects;
+        auto found = std::find(ours.begin(), ours.end(), previous);
+        if (found != ours.end()) ours.erase(found);
+        DeleteObject(previous);
+    }
     window.gdiObjects.push_back(banner);
-    SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(banner));
     // Setting a bitmap resizes the control to it plus its border; the form's size wins,
     // so the picture is shown unscaled from the top-left corner inside the border.
-    SetWindowPos(picture, nullptr, 0, 0, row.width, row.height,
+    SetWindowPos(control.hwnd, nullptr, 0, 0, width, height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 
@@ -115,14 +116,11 @@ bool SameParent(const ControlSpec& a, const ControlSpec& b) {
 
 }  // namespace
 
-HFONT DefaultGuiFont() {
-    return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));
-}
-
 bool CreateControl(LoadedWindow& window, std::size_t index) {
     Control& control = window.controls[index];
     const ControlSpec& row = *control.row;
     control.visible = row.visible;
+    control.height = row.height;
     if (row.kind == Kind::CommonDlg) {
         control.dialogTitle = row.dialog != nullptr && row.dialog->title ? row.dialog->title : "";
         return true;
@@ -141,26 +139,25 @@ bool CreateControl(LoadedWindow& window, std::size_t index) {
     if (row.kind == Kind::GroupBox && row.captionAlign == Align::Centre) style |= BS_CENTER;
     if (row.disabled) style |= WS_DISABLED;
     if (ShouldShow(window, control)) style |= WS_VISIBLE;
-    int height =
-        row.kind == Kind::ComboBox && row.dropHeight > row.height ? row.dropHeight : row.height;
+    Placement place = PlacementOf(window, control);
     control.hwnd =
         CreateWindowExW(cls->exStyle, cls->className, Widen(row.caption ? row.caption : "").c_str(),
-                        style, row.left, row.top, row.width, height, parent,
+                        style, place.left, place.top, place.width, place.height, parent,
                         reinterpret_cast<HMENU>(static_cast<INT_PTR>(kFirstControlId + index)),
                         GetModuleHandleW(nullptr), nullptr);
     if (control.hwnd == nullptr) return false;
     // Each control goes below the ones created before it.
     SetWindowPos(control.hwnd, HWND_BOTTOM, 0, 0, 0, 0,
                  SWP_NOMOVE | SWP_NOSIZE | SWP_NOACTIVATE | SWP_NOREDRAW);
-    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontOf(window, row.font)),
+    SendMessageW(control.hwnd, WM_SETFONT, reinterpret_cast<WPARAM>(FontFor(window, row.font)),
                  FALSE);
 
     switch (row.kind) {
         case Kind::ListView:
-            SetUpListView(row, control.hwnd);
+            SetUpListView(window, row, control.hwnd);
             break;
         case Kind::PicBox:
-            SetUpBanner(window, row, control.hwnd);
+            ShowBanner(window, control);
             break;
         case Kind::ComboBox:
             SetUpComboBox(control.hwnd);
@@ -191,6 +188,15 @@ bool CreateControl(LoadedWindow& window, std::size_t index) {
             RepaintLabelsAbove(control.hwnd, above.hwnd);
     }
     return true;
+}
+
+void SetUpForDpi(LoadedWindow& window, Control& control) {
+    const ControlSpec& row = *control.row;
+    if (row.kind == Kind::PicBox) ShowBanner(window, control);
+    if (row.kind != Kind::ListView) return;
+    for (std::size_t i = 0; i < row.columnCount; ++i)
+        SendMessageW(control.hwnd, LVM_SETCOLUMNWIDTH, i,
+                     MAKELPARAM(Scaled(window, row.columns[i].width), 0));
 }
 
 bool ShouldShow(LoadedWindow& window, const Control& control) {

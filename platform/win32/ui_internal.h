@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "forms/vocabulary.h"
+#include "platform/dpi_scale.h"
 
 namespace ui::win32 {
 
@@ -25,6 +26,7 @@ struct Control {
     const ControlSpec* row = nullptr;
     HWND hwnd = nullptr;                // none for CommonDlg
     bool visible = true;                // its own Visible, whatever its page shows
+    int height = 0;                     // in the form's 96-DPI pixels, as last set
     int currentPage = 0;                // Tab
     std::string dialogTitle, fileName;  // CommonDlg
 };
@@ -32,8 +34,11 @@ struct Control {
 struct LoadedWindow {
     const Form* form = nullptr;
     HWND hwnd = nullptr;
-    std::vector<Control> controls;    // in table order; id = kFirstControlId + position
-    std::vector<HGDIOBJ> gdiObjects;  // fonts and bitmaps made for this window
+    int dpi = platform::kFormDpi;
+    int height = 0;                 // outer, in the form's 96-DPI pixels, as last set
+    std::vector<Control> controls;  // in table order; id = kFirstControlId + position
+    std::vector<std::pair<FontSpec, HFONT>> fonts;  // made for this window at its DPI
+    std::vector<HGDIOBJ> gdiObjects;                // bitmaps made for this window
     // Windows that a modal load disabled, with their earlier enabled state.
     std::vector<std::pair<HWND, bool>> disabledOthers;
     // The control that gets the focus when the window is active again.
@@ -58,7 +63,28 @@ Control* ControlOfHwnd(HWND hwnd);
 
 // Creation of one control from its row (ui_create.cpp).
 bool CreateControl(LoadedWindow& window, std::size_t index);
-HFONT DefaultGuiFont();
+// The parts of a control's set-up that depend on the window's DPI (column widths, the
+// banner), made again when the DPI changes.
+void SetUpForDpi(LoadedWindow& window, Control& control);
+
+// DPI (ui_dpi.cpp). The forms' pixels are 96-DPI pixels, scaled here and nowhere else.
+int SystemDpi();
+int DpiOfWindow(HWND hwnd);
+// The DPI of the loaded window that a control belongs to.
+int DpiOfControl(HWND control);
+inline int Scaled(const LoadedWindow& window, int value) {
+    return platform::ScaleToDpi(value, window.dpi);
+}
+// The window's font for a form's font spec at the window's DPI (one per spec).
+HFONT FontFor(LoadedWindow& window, const FontSpec& font);
+// A control's place in its parent and its size, in the window's pixels: the form's
+// place and width, and its current height, at the window's DPI.
+struct Placement {
+    int left, top, width, height;
+};
+Placement PlacementOf(const LoadedWindow& window, const Control& control);
+// WM_DPICHANGED: the suggested frame, every control placed and its font made again.
+void ApplyNewDpi(LoadedWindow& window, int dpi, const RECT& suggested);
 
 // Whether a control is shown: its own Visible, and its page current when on a Tab.
 bool ShouldShow(LoadedWindow& window, const Control& control);
@@ -99,8 +125,8 @@ void RepaintUnderLabel(HWND label);
 void RepaintLabelsAbove(HWND below, HWND label);
 void MakePageContainer(HWND container);
 
-// The banner bitmap (ui_banner.cpp).
-HBITMAP DrawBanner(const BannerSpec& banner, int width, int height);
+// The banner bitmap (ui_banner.cpp), drawn at a size and DPI.
+HBITMAP DrawBanner(const BannerSpec& banner, int width, int height, int dpi);
 
 // Clamps a written size into 0..kMaxExtent.
 inline int ClampExtent(int value) {

@@ -86,10 +86,12 @@ void PaintGroupFrame(HWND hwnd, HDC dc, const ControlSpec& row) {
     frame.top += metrics.tmHeight / 2 - 1;
     DrawEdge(dc, &frame, EDGE_ETCHED, BF_RECT);
     if (!text.empty()) {
+        int dpi = DpiOfControl(hwnd);
+        int margin = platform::ScaleToDpi(9, dpi), gapWidth = platform::ScaleToDpi(2, dpi);
         int left = row.captionAlign == Align::Centre  ? (client.right - size.cx) / 2
-                   : row.captionAlign == Align::Right ? client.right - 9 - size.cx
-                                                      : 9;
-        RECT gap = {left - 2, 0, left + size.cx + 2, size.cy};
+                   : row.captionAlign == Align::Right ? client.right - margin - size.cx
+                                                      : margin;
+        RECT gap = {left - gapWidth, 0, left + size.cx + gapWidth, size.cy};
         FillRect(dc, &gap, BackgroundBrush(hwnd, dc));
         SetBkMode(dc, TRANSPARENT);
         COLORREF colour = row.hasTextColor ? ColourOf(row) : GetSysColor(COLOR_BTNTEXT);

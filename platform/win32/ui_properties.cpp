@@ -24,11 +24,12 @@ void SetDisabled(Ctl c, bool disabled) {
 }
 
 void SetHeight(Ctl c, int height) {
-    Control* control = FindControl(c);
+    LoadedWindow* window = FindWindowOf(c.form);
+    Control* control = window != nullptr ? FindControl(*window, c.name) : nullptr;
     if (control == nullptr || control->hwnd == nullptr) return;
-    RECT frame;
-    GetWindowRect(control->hwnd, &frame);
-    SetWindowPos(control->hwnd, nullptr, 0, 0, frame.right - frame.left, ClampExtent(height),
+    control->height = ClampExtent(height);
+    Placement place = PlacementOf(*window, *control);
+    SetWindowPos(control->hwnd, nullptr, 0, 0, place.width, place.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -106,9 +106,14 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
         case WM_NCDESTROY: {
             SetWindowLongPtrW(hwnd, GWLP_USERDATA, 0);
             for (HGDIOBJ object : window->gdiObjects) DeleteObject(object);
+            for (const auto& font : window->fonts) DeleteObject(font.second);
             Unregister(window);
             break;
         }
+        case WM_DPICHANGED:
+            // Moved to a monitor of another DPI: the system suggests the new frame.
+            ApplyNewDpi(*window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
+            return 0;
         default:
             break;
     }
@@ -156,6 +161,17 @@ HWND OwnerFor(const Form& form, bool modal) {
         return active != nullptr && FindWindowOf(active) != nullptr ? active : open.back()->hwnd;
     }
     return form.showInTaskbar ? nullptr : HiddenOwner();
+}
+
+// The outer frame at the window's DPI, centred on the screen when the form says so.
+void PlaceWindow(LoadedWindow& window) {
+    int width = Scaled(window, window.form->width);
+    int height = ClampExtent(Scaled(window, window.height));
+    UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
+    int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
+    int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
+    if (!window.form->centred) flags |= SWP_NOMOVE;
+    SetWindowPos(window.hwnd, nullptr, left, top, width, height, flags);
 }
 
 void BringToFront(HWND hwnd) {
@@ -243,19 +259,22 @@ bool LoadWindow(const Form& form, bool modal) {
     window.controls.resize(form.controlCount);
     for (std::size_t i = 0; i < form.controlCount; ++i) window.controls[i].row = &form.controls[i];
 
-    int left = (GetSystemMetrics(SM_CXSCREEN) - form.width) / 2;
-    int top = (GetSystemMetrics(SM_CYSCREEN) - form.height) / 2;
-    if (!form.centred) left = top = CW_USEDEFAULT;
+    window.height = form.height;
+    // Until the window exists its DPI is the system's; the window may then say otherwise.
+    window.dpi = SystemDpi();
     DWORD exStyle = WS_EX_CONTROLPARENT | (form.alwaysOnTop ? WS_EX_TOPMOST : 0);
     // An owned window that is meant to be in the taskbar has to ask for its button.
     if (form.showInTaskbar && owner != nullptr) exStyle |= WS_EX_APPWINDOW;
     HWND hwnd = CreateWindowExW(
         exStyle, className.c_str(), Widen(form.title ? form.title : "").c_str(), FrameStyle(form),
-        left, top, form.width, form.height, owner, nullptr, GetModuleHandleW(nullptr), &window);
+        CW_USEDEFAULT, CW_USEDEFAULT, Scaled(window, form.width), Scaled(window, form.height),
+        owner, nullptr, GetModuleHandleW(nullptr), &window);
     if (hwnd == nullptr) {
         Unregister(&window);
         return false;
     }
+    window.dpi = DpiOfWindow(hwnd);
+    PlaceWindow(window);
     for (std::size_t i = 0; i < form.controlCount; ++i) CreateControl(window, i);
 
     // Created runs before the window is first shown; it may already ask to close it.
@@ -301,9 +320,11 @@ void SetTitle(const Form& form, const std::string& text) {
 void SetWindowHeight(const Form& form, int height) {
     LoadedWindow* window = FindWindowOf(form);
     if (window == nullptr) return;
+    window->height = ClampExtent(height);
     RECT frame;
     GetWindowRect(window->hwnd, &frame);
-    SetWindowPos(window->hwnd, nullptr, 0, 0, frame.right - frame.left, ClampExtent(height),
+    SetWindowPos(window->hwnd, nullptr, 0, 0, frame.right - frame.left,
+                 ClampExtent(Scaled(*window, window->height)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

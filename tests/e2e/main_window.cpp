@@ -23,9 +23,46 @@ constexpr Expected kControls[] = {
     {"SysListView32", 9, 85, 576, 296, "", true, true},
 };
 
+struct Column {
+    const char* caption;
+    int width, format;
+};
+constexpr Column kColumns[] = {{"字体", 180, LVCFMT_LEFT},
+                               {"任务", 100, LVCFMT_CENTER},
+                               {"替换为", 180, LVCFMT_LEFT},
+                               {"执行结果", 80, LVCFMT_CENTER}};
+
 HWND StartMainWindow(e2e::Program& program) {
     if (!program.Start(check::Scratch())) return nullptr;
     return e2e::WaitForWindow(program.Pid(), "QiroFont");
+}
+
+// The frame, every control and the list's columns where the form puts them, at a DPI.
+void CheckLayout(HWND window, int dpi) {
+    SIZE outer = e2e::OuterSize(window);
+    CHECK(e2e::AtDpi(outer.cx, 600, dpi));
+    CHECK(e2e::AtDpi(outer.cy, 460, dpi));
+    std::vector<HWND> children = e2e::Children(window);
+    REQUIRE(children.size() == sizeof kControls / sizeof kControls[0]);
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        const Expected& want = kControls[i];
+        e2e::ControlInfo got = e2e::Inspect(children[i]);
+        CHECK_EQ(got.className, std::string(want.className));
+        CHECK(e2e::AtDpi(got.left, want.left, dpi));
+        CHECK(e2e::AtDpi(got.top, want.top, dpi));
+        CHECK(e2e::AtDpi(got.width, want.width, dpi));
+        CHECK(e2e::AtDpi(got.height, want.height, dpi));
+        CHECK_EQ(got.text, std::string(want.text));
+        CHECK_EQ(got.visible, want.visible);
+        CHECK_EQ(got.enabled, want.enabled);
+    }
+    std::vector<e2e::ListColumn> got = e2e::ListColumns(children[6]);
+    REQUIRE(got.size() == 4);
+    for (std::size_t i = 0; i < 4; ++i) {
+        CHECK_EQ(got[i].caption, std::string(kColumns[i].caption));
+        CHECK(e2e::AtDpi(got[i].width, kColumns[i].width, dpi));
+        CHECK_EQ(got[i].format, kColumns[i].format);
+    }
 }
 
 }  // namespace
@@ -35,9 +72,7 @@ TEST_CASE("main_window.layout") {
     HWND window = StartMainWindow(program);
     REQUIRE(window != nullptr);
 
-    SIZE outer = e2e::OuterSize(window);
-    CHECK_EQ(outer.cx, 600);
-    CHECK_EQ(outer.cy, 460);
+    CheckLayout(window, 96);
     CHECK(!e2e::WindowCaption(window).empty());
     LONG_PTR style = GetWindowLongPtrW(window, GWL_STYLE);
     CHECK((style & WS_SYSMENU) != 0);
@@ -49,18 +84,6 @@ TEST_CASE("main_window.layout") {
 
     std::vector<HWND> children = e2e::Children(window);
     REQUIRE(children.size() == sizeof kControls / sizeof kControls[0]);
-    for (std::size_t i = 0; i < children.size(); ++i) {
-        const Expected& want = kControls[i];
-        e2e::ControlInfo got = e2e::Inspect(children[i]);
-        CHECK_EQ(got.className, std::string(want.className));
-        CHECK_EQ(got.left, want.left);
-        CHECK_EQ(got.top, want.top);
-        CHECK_EQ(got.width, want.width);
-        CHECK_EQ(got.height, want.height);
-        CHECK_EQ(got.text, std::string(want.text));
-        CHECK_EQ(got.visible, want.visible);
-        CHECK_EQ(got.enabled, want.enabled);
-    }
     // The banner shows a bitmap; the buttons are plain push buttons and tab stops.
     CHECK_EQ(e2e::Inspect(children[5]).style & SS_TYPEMASK, SS_BITMAP);
     for (std::size_t i = 1; i <= 4; ++i) {
@@ -82,24 +105,17 @@ TEST_CASE("main_window.layout") {
     CHECK((extended & LVS_EX_GRIDLINES) != 0);
     CHECK((extended & (LVS_EX_CHECKBOXES | LVS_EX_HEADERDRAGDROP)) == 0);
     CHECK_EQ(e2e::ListRowCount(list), 0);
-
-    struct Column {
-        const char* caption;
-        int width, format;
-    };
-    const Column columns[] = {{"字体", 180, LVCFMT_LEFT},
-                              {"任务", 100, LVCFMT_CENTER},
-                              {"替换为", 180, LVCFMT_LEFT},
-                              {"执行结果", 80, LVCFMT_CENTER}};
-    std::vector<e2e::ListColumn> got = e2e::ListColumns(list);
-    REQUIRE(got.size() == 4);
-    for (std::size_t i = 0; i < 4; ++i) {
-        CHECK_EQ(got[i].caption, std::string(columns[i].caption));
-        CHECK_EQ(got[i].width, columns[i].width);
-        CHECK_EQ(got[i].format, columns[i].format);
-    }
-
     CHECK(!e2e::SaveScreenshot(window, "main_window.bmp").empty());
+}
+
+// On a display scaled to 150 % the window and everything in it is half as large again.
+TEST_CASE("main_window.layout_at_150_percent") {
+    e2e::DisplayScaling scaling(144);
+    e2e::Program program;
+    HWND window = StartMainWindow(program);
+    REQUIRE(window != nullptr);
+    CheckLayout(window, 144);
+    CHECK(!e2e::SaveScreenshot(window, "main_window_144dpi.bmp").empty());
 }
 
 TEST_CASE("main_window.list_click_on_empty_space_keeps_delete_disabled") {

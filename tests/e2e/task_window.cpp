@@ -18,7 +18,7 @@ Opened OpenTaskWindow(e2e::Program& program) {
     if (!program.Start(check::Scratch())) return windows;
     windows.main = e2e::WaitForWindow(program.Pid(), "QiroFont");
     if (windows.main == nullptr) return windows;
-    HWND add = e2e::ChildAt(windows.main, "Button", 8, 392);
+    HWND add = e2e::FindByText(windows.main, "Button", "添加任务");
     if (add == nullptr) return windows;
     e2e::Click(add);
     windows.task = e2e::WaitForWindow(program.Pid(), "QiruFont");
@@ -61,8 +61,9 @@ struct Page {
 };
 const Page kPages[] = {{kAddPage, 5}, {kDeletePage, 4}, {kReplacePage, 7}};
 
-// Checks every page's controls in the container and that only `shown` is visible.
-void CheckPages(HWND container, int shown) {
+// Checks every page's controls in the container (places at a DPI) and that only `shown`
+// is visible.
+void CheckPages(HWND container, int shown, int dpi = 96) {
     std::vector<HWND> children = e2e::Children(container);
     std::size_t next = 0;
     for (int page = 0; page < 3; ++page) {
@@ -74,9 +75,9 @@ void CheckPages(HWND container, int shown) {
             }
             e2e::ControlInfo got = e2e::Inspect(children[next]);
             CHECK_EQ(got.className, std::string(want.className));
-            CHECK_EQ(got.left, want.left);
-            CHECK_EQ(got.top, want.top);
-            CHECK_EQ(got.width, want.width);
+            CHECK(e2e::AtDpi(got.left, want.left, dpi));
+            CHECK(e2e::AtDpi(got.top, want.top, dpi));
+            CHECK(e2e::AtDpi(got.width, want.width, dpi));
             CHECK_EQ(got.text, std::string(want.text));
             CHECK_EQ(got.visible, page == shown);
             CHECK(got.enabled);
@@ -240,4 +241,35 @@ TEST_CASE("task_window.add_task_through_the_file_dialog_then_remove_it") {
     e2e::Click(remove);
     CHECK(e2e::WaitUntil([&] { return e2e::ListRowCount(list) == 0; }));
     CHECK(e2e::WaitUntil([&] { return !e2e::Inspect(remove).enabled; }));
+}
+
+// On a display scaled to 150 %: the frames, radio buttons and page controls at 1.5 times
+// the form's places and sizes, also the heights the page buttons set.
+TEST_CASE("task_window.add_and_replace_pages_at_150_percent") {
+    e2e::DisplayScaling scaling(144);
+    e2e::Program program;
+    Opened windows = OpenTaskWindow(program);
+    REQUIRE(windows.task != nullptr);
+    HWND task = windows.task;
+    CHECK(e2e::AtDpi(e2e::OuterSize(task).cx, 457, 144));
+    CHECK(e2e::AtDpi(e2e::OuterSize(task).cy, 220, 144));
+    std::vector<HWND> frames = e2e::Children(task);
+    REQUIRE(frames.size() == 2);
+    e2e::ControlInfo lower = e2e::Inspect(frames[1]);
+    CHECK(e2e::AtDpi(lower.top, 56, 144) && e2e::AtDpi(lower.width, 448, 144));
+    std::vector<HWND> radios = e2e::Children(frames[0]);
+    REQUIRE(radios.size() == 3);
+    e2e::ControlInfo replaceRadio = e2e::Inspect(radios[2]);
+    CHECK(e2e::AtDpi(replaceRadio.left, 197, 144) && e2e::AtDpi(replaceRadio.top, 18, 144));
+    CHECK(e2e::AtDpi(replaceRadio.width, 56, 144) && e2e::AtDpi(replaceRadio.height, 16, 144));
+    HWND container = e2e::Children(frames[1])[0];
+    CheckPages(container, 0, 144);
+    e2e::SaveScreenshot(task, "task_window_add_144dpi.bmp");
+
+    e2e::Click(radios[2]);
+    CHECK(e2e::WaitUntil([&] { return e2e::AtDpi(e2e::OuterSize(task).cy, 260, 144); }));
+    CHECK(e2e::AtDpi(e2e::Inspect(frames[1]).height, 168, 144));
+    CHECK(e2e::AtDpi(e2e::Inspect(container).height, 145, 144));
+    CheckPages(container, 2, 144);
+    e2e::SaveScreenshot(task, "task_window_replace_144dpi.bmp");
 }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "forms/vocabulary.h"
+#include "platform/dpi_scale.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/standin/headless.h"
@@ -383,6 +384,19 @@ TEST_F(VocabularyTest, EndingRunsEveryCleanupOnceAndStopsInput) {
     EXPECT_EQ(headless::CleanupRuns(), 1);
     EXPECT_EQ(runs, 1);
     EXPECT_FALSE(headless::Click(kOuter, "open"));
+}
+
+// The forms' 96-DPI pixels reach the screen scaled by DPI / 96 with MulDiv's rounding:
+// halves go away from zero, so -1 (the banner's place) becomes -2 at 144 DPI.
+TEST(DpiScale, RoundsLikeMulDiv) {
+    struct Case {
+        int value, dpi, scaled;
+    };
+    constexpr Case kCases[] = {{600, 96, 600},  {457, 120, 571}, {14, 120, 18}, {1, 120, 1},
+                               {145, 144, 218}, {-1, 144, -2},   {-1, 120, -1}, {15, 144, 23},
+                               {168, 192, 336}, {-3, 192, -6},   {0, 192, 0},   {32627, 96, 32627}};
+    for (const Case& c : kCases)
+        EXPECT_EQ(platform::ScaleToDpi(c.value, c.dpi), c.scaled) << c.value << " at " << c.dpi;
 }
 
 }  // namespace

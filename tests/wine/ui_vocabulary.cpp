@@ -10,6 +10,7 @@
 
 #include "forms/vocabulary.h"
 #include "harness/check.h"
+#include "platform/dpi_scale.h"
 #include "platform/process.h"
 
 namespace {
@@ -575,4 +576,35 @@ TEST_CASE("ui_vocabulary.tab_walks_into_frames_and_pages") {
     pressTab();
     CHECK_EQ(GetFocus(), pageButton);
     Unload();
+}
+
+// Moved to a monitor of another DPI, a window takes the frame the system suggests and
+// lays its controls out again at the new DPI, heights set by the logic included.
+TEST_CASE("ui_vocabulary.a_dpi_change_lays_the_window_out_again") {
+    REQUIRE(Load());
+    HWND window = Hwnd();
+    ui::SetHeight(C("frame"), 120);
+    RECT suggested = {100, 50, 100 + 630, 50 + 600};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    RECT outer = Frame(window);
+    CHECK(outer.left == 100 && outer.top == 50 && outer.right == 730 && outer.bottom == 650);
+    RECT button = Frame(ControlHwnd("按钮"));
+    CHECK_EQ(button.right - button.left, 105);  // 70 at 96 DPI
+    CHECK_EQ(button.bottom - button.top, 36);
+    RECT frame = Frame(ControlHwnd("框"));
+    CHECK_EQ(frame.bottom - frame.top, 180);
+    ui::SetHeight(C("frame"), 100);
+    frame = Frame(ControlHwnd("框"));
+    CHECK_EQ(frame.bottom - frame.top, 150);
+    HWND list = FindWindowExW(window, nullptr, WC_LISTVIEWW, nullptr);
+    CHECK_EQ(SendMessageW(list, LVM_GETCOLUMNWIDTH, 0, 0), LRESULT{180});
+    Unload();
+
+    // The layer's scaling rule is MulDiv's, which the native tests take on trust.
+    int differences = 0;
+    for (int dpi : {96, 120, 144, 168, 192, 288}) {
+        for (int value = -40; value <= 800; ++value)
+            differences += platform::ScaleToDpi(value, dpi) != MulDiv(value, dpi, 96);
+    }
+    CHECK_EQ(differences, 0);
 }

@@ -36,6 +36,24 @@ class Program {
     PROCESS_INFORMATION info_ = {};
 };
 
+// While it lives, programs started from then on run at this DPI, as on a display scaled
+// to dpi / 96 (the user's LogPixels setting, which Wine reads when a program starts).
+class DisplayScaling {
+  public:
+    explicit DisplayScaling(DWORD dpi);
+    DisplayScaling(const DisplayScaling&) = delete;
+    DisplayScaling& operator=(const DisplayScaling&) = delete;
+    ~DisplayScaling();
+
+  private:
+    bool hadValue_ = false;
+    DWORD earlier_ = 0;
+};
+
+// A form's 96-DPI pixels at a DPI: true when got is within 2 pixels of value * dpi / 96
+// (exactly value at 96 DPI).
+bool AtDpi(int got, int value, int dpi);
+
 // Polls `done` every few milliseconds until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = kWaitMs);
 

@@ -49,6 +49,32 @@ bool Program::WaitForExit(int timeoutMs, DWORD* exitCode) {
     return exitCode == nullptr || GetExitCodeProcess(info_.hProcess, exitCode) != FALSE;
 }
 
+namespace {
+constexpr wchar_t kDesktopKey[] = L"Control Panel\\Desktop";
+constexpr wchar_t kLogPixels[] = L"LogPixels";
+}  // namespace
+
+DisplayScaling::DisplayScaling(DWORD dpi) {
+    DWORD size = sizeof earlier_;
+    hadValue_ = RegGetValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, RRF_RT_REG_DWORD, nullptr,
+                             &earlier_, &size) == ERROR_SUCCESS;
+    RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &dpi, sizeof dpi);
+}
+
+DisplayScaling::~DisplayScaling() {
+    if (hadValue_)
+        RegSetKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels, REG_DWORD, &earlier_,
+                        sizeof earlier_);
+    else
+        RegDeleteKeyValueW(HKEY_CURRENT_USER, kDesktopKey, kLogPixels);
+}
+
+bool AtDpi(int got, int value, int dpi) {
+    if (dpi == 96) return got == value;
+    double scaled = value * dpi / 96.0;
+    return got >= scaled - 2 && got <= scaled + 2;
+}
+
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs) {
     DWORD start = GetTickCount();
     for (;;) {
