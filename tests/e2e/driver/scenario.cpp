@@ -146,9 +146,10 @@ HeldFile::~HeldFile() {
     if (Held()) CloseHandle(handle_);
 }
 
-bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main) {
+bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main,
+           const std::string& exePath) {
     *main = MainWindow();
-    if (!program.Start(workingFolder)) return false;
+    if (!program.Start(workingFolder, exePath)) return false;
     main->pid = program.Pid();
     // The program is slow to come up under Wine; the first start in a prefix slower still.
     main->window = e2e::WaitForWindow(main->pid, "QiroFont", 3 * e2e::kWaitMs);
