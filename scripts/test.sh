@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
-# Builds both builds and runs every test in one CTest run: the native unit tests (with
-# AddressSanitizer and UndefinedBehaviorSanitizer), the Win32 layer under Wine, and the
-# end-to-end tests in which a driver process works the real .exe. A fresh Wine prefix
-# and a virtual display are made once for the run. Ends with CTest's summary and fails
-# on any failure.
+# Builds both builds and the release archive, and runs every test in one CTest run: the
+# native unit tests (with AddressSanitizer and UndefinedBehaviorSanitizer), the Win32 layer
+# under Wine, the end-to-end tests in which a driver process works the real .exe, and the
+# archive's contents. A fresh Wine prefix and a virtual display are made once for the
+# run. Ends with CTest's summary and fails on any failure.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 build="$root/build"
@@ -16,6 +16,12 @@ cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
     -DFONTTASKS_WINE_FILTER= >/dev/null
 cmake --build "$build/win" -j"$jobs"
+# The release archive, packed as scripts/package.sh packs it and unzipped as a user would:
+# one test checks the archive, one starts the program from the unzipped folder.
+archive=$("$root/scripts/package.sh")
+release="$build/release"
+rm -rf "$release" && mkdir -p "$release"
+(cd "$release" && cmake -E tar xf "$archive")
 cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug \
     -DFONTTASKS_WINDOWS_BUILD="$build/win" -DFONTTASKS_UNIT_FILTER= >/dev/null
 cmake --build "$build/native" -j"$jobs"
@@ -33,9 +39,11 @@ start_virtual_display
 
 shots="$build/screenshots"
 rm -rf "$shots" && mkdir -p "$shots"
-export FONTTASKS_EXE FONTTASKS_SHOTS
+export FONTTASKS_EXE FONTTASKS_SHOTS FONTTASKS_ARCHIVE FONTTASKS_RELEASE
 FONTTASKS_EXE=$(windows_path "$build/win/fonttasks.exe")
 FONTTASKS_SHOTS=$(windows_path "$shots")
+FONTTASKS_ARCHIVE=$archive
+FONTTASKS_RELEASE=$(windows_path "$release/$(basename "$archive" -win64.zip)")
 
 status=0
 # The end-to-end tests drive real mouse input through a virtual display; a test whose

@@ -1,6 +1,7 @@
 // Running queued tasks in the real program and restoring their backups: what every row
 // shows, what the fonts folder and the backup folder hold afterwards, a font file the
-// system holds open, a start without a backup folder, and closing with tasks queued.
+// system holds open, a start without a backup folder, closing with tasks queued, and the
+// program as unzipped from the release archive.
 #include <string>
 #include <vector>
 
@@ -347,4 +348,28 @@ TEST_CASE("run_tasks.closing_with_queued_rows_touches_nothing") {
     CHECK(scenario::HoldsBytes(FontsFolder::Path("rcDelete.ttf"), kept));
     CHECK(scenario::HoldsBytes(FontsFolder::Path("rcReplace.ttf"), original));
     CHECK(scenario::FilesIn(folders.backup).empty());
+}
+
+// The release as a user unzips it (scripts/test.sh names the folder in FONTTASKS_RELEASE),
+// started in its own folder as Explorer starts it: the Backup folder that came with it
+// takes the backups.
+TEST_CASE("run_tasks.unzipped_release_backs_up_beside_itself") {
+    std::string release = e2e::Environment("FONTTASKS_RELEASE");
+    REQUIRE(!release.empty());
+    FontsFolder fonts;
+    Bytes doomed = fonts.Put("rzDelete.ttf", u"RT Release Delete");
+    REQUIRE(!doomed.empty());
+
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, release, &main, release + "\\fonttasks.exe"));
+    scenario::TaskWindow task;
+    REQUIRE(scenario::OpenTaskWindow(main, &task));
+    REQUIRE(scenario::QueueDelete(main, task, "rzDelete.ttf"));
+    REQUIRE(scenario::CloseTaskWindow(main, task));
+
+    REQUIRE(scenario::RunTasks(main));
+    CHECK_EQ(scenario::RowText(main, 0), std::string("rzDelete.ttf   |删除字体||删除成功"));
+    CHECK(scenario::HoldsBytes(release + "\\Backup\\rzDelete.ttf", doomed));
+    CHECK(scenario::CloseAndExit(program, main));
 }

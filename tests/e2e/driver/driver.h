@@ -25,8 +25,9 @@ class Program {
     Program& operator=(const Program&) = delete;
     ~Program();
 
-    // Starts FONTTASKS_EXE with the given working folder.
-    bool Start(const std::string& workingFolder);
+    // Starts the .exe at exePath (FONTTASKS_EXE when it is empty) with the given working
+    // folder.
+    bool Start(const std::string& workingFolder, const std::string& exePath = std::string());
     DWORD Pid() const { return info_.dwProcessId; }
     // Waits for the process to end; false on timeout.
     bool WaitForExit(int timeoutMs, DWORD* exitCode);
@@ -53,6 +54,9 @@ class DisplayScaling {
 // A form's 96-DPI pixels at a DPI: true when got is within 2 pixels of value * dpi / 96
 // (exactly value at 96 DPI).
 bool AtDpi(int got, int value, int dpi);
+
+// The value of an environment variable of the driver; "" when it is not set.
+std::string Environment(const char* name);
 
 // Polls `done` every few milliseconds until it holds or the time is up.
 bool WaitUntil(const std::function<bool()>& done, int timeoutMs = kWaitMs);

@@ -1,5 +1,5 @@
 // Helpers shared by the driver files: code page 936 <-> UTF-16 (the driver reads the W
-// texts of another process), the environment, and class names.
+// texts of another process) and class names.
 #pragma once
 
 #include <windows.h>
@@ -26,7 +26,6 @@ inline std::string Bytes(const std::wstring& text) {
     return bytes;
 }
 
-std::string Environment(const char* name);
 // The base class name ("Button" also for a versioned "6.0.0.0!Button").
 std::string ClassNameOf(HWND hwnd);
 bool ClassIs(HWND hwnd, const char* className);

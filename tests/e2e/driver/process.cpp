@@ -23,8 +23,8 @@ Program::~Program() {
     CloseHandle(info_.hProcess);
 }
 
-bool Program::Start(const std::string& workingFolder) {
-    std::wstring exe = Wide(Environment("FONTTASKS_EXE"));
+bool Program::Start(const std::string& workingFolder, const std::string& exePath) {
+    std::wstring exe = Wide(exePath.empty() ? Environment("FONTTASKS_EXE") : exePath);
     if (exe.empty()) return false;
     std::wstring commandLine = L"\"" + exe + L"\"";
     std::wstring folder = Wide(workingFolder);

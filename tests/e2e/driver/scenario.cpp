@@ -185,9 +185,10 @@ DWORD WINAPI HungWindow::Run(void* self) {
     return 0;
 }
 
-bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main) {
+bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main,
+           const std::string& exePath) {
     *main = MainWindow();
-    if (!program.Start(workingFolder)) return false;
+    if (!program.Start(workingFolder, exePath)) return false;
     main->pid = program.Pid();
     // The program is slow to come up under Wine; the first start in a prefix slower still.
     main->window = e2e::WaitForWindow(main->pid, "QiroFont", 3 * e2e::kWaitMs);

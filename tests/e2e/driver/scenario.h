@@ -92,8 +92,10 @@ struct MainWindow {
     HWND run = nullptr;      // 按钮_执行任务
 };
 
-// Starts the program in a working folder and waits for its main window.
-bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main);
+// Starts the program (FONTTASKS_EXE, or the .exe at exePath) in a working folder and waits
+// for its main window.
+bool Start(e2e::Program& program, const std::string& workingFolder, MainWindow* main,
+           const std::string& exePath = std::string());
 // Closes the main window with its close box; true when the program ended with exit code 0.
 bool CloseAndExit(e2e::Program& program, const MainWindow& main);
 
