@@ -5,7 +5,6 @@
 #include <map>
 #include <string>
 
-#include "fontfs/face_name.h"
 #include "fontfs/sfnt_name.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -37,8 +36,6 @@ FakeFontManager& FontManager() {
 void ResetFontManager() {
     FontManager() = FakeFontManager();
     Registered().clear();
-    // A fresh manager deserves a fresh chance to name faces.
-    ResetFaceNameSource();
 }
 
 }  // namespace standin

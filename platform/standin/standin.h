@@ -36,8 +36,7 @@ FakeFontManager& FontManager();
 // it; reads and copies from it still work when allowRead is true.
 void HoldFile(const std::string& windowsPath, bool allowRead);
 void ReleaseHeldFiles();
-// A fresh fake font manager (flags and counters cleared, nothing registered); the
-// face-name code asks it for names again.
+// A fresh fake font manager (flags and counters cleared, nothing registered).
 void ResetFontManager();
 
 // Directory searches opened and not yet closed, for checking that every search is closed.

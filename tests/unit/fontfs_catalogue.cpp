@@ -52,24 +52,28 @@ TEST_F(CatalogueTest, ScanAppendsAndRebuildStartsOver) {
 
 TEST_F(CatalogueTest, CollectionGivesTheFirstFaceName) {
     Write("C:\\WINDOWS\\Fonts\\pair.ttf", ttf::MakeCollection({u"第一", u"第二"}));
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\pair.ttf"), "第一");
+    FaceNameSource source;
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\pair.ttf", source), "第一");
 }
 
 TEST_F(CatalogueTest, BareFileNameIsLookedForInTheSystemFontsFolder) {
     PutFont("C:\\WINDOWS\\Fonts\\bare.ttf", u"Bare Name");
-    EXPECT_EQ(ReadFontFaceName("bare.ttf"), "Bare Name");
+    FaceNameSource source;
+    EXPECT_EQ(ReadFontFaceName("bare.ttf", source), "Bare Name");
     // It was not found where given, so nothing was registered.
     EXPECT_EQ(standin::FontManager().registrations, 0);
-    EXPECT_EQ(ReadFontFaceName("C:\\gone.ttf"), "");
+    EXPECT_EQ(ReadFontFaceName("C:\\gone.ttf", source), "");
 }
 
 TEST_F(CatalogueTest, LongFaceNamesStopAtTheFaceNameLimit) {
     PutFont("C:\\WINDOWS\\Fonts\\long.ttf", u"An Extremely Long Family Name Of Forty Chars");
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf"), "An Extremely Long Family Name O");
+    FaceNameSource source;
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf", source),
+              "An Extremely Long Family Name O");
     // Our own reader keeps the same limit.
-    standin::FontManager().queryMissing = true;
-    ResetFaceNameSource();
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf"), "An Extremely Long Family Name O");
+    FaceNameSource withoutManager{.managerNamesFaces = false};
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf", withoutManager),
+              "An Extremely Long Family Name O");
 }
 
 TEST_F(CatalogueTest, ManagerThatCannotNameFontsIsSkippedFromThenOn) {
@@ -78,7 +82,7 @@ TEST_F(CatalogueTest, ManagerThatCannotNameFontsIsSkippedFromThenOn) {
     standin::FontManager().queryFails = true;  // Wine's stub: present, answers FALSE
     ScanFontsFolder();
     EXPECT_EQ(Column(&InstalledFont::faceName), (std::vector<std::string>{"Alpha", "Beta"}));
-    EXPECT_FALSE(FontManagerNamesFaces());
+    EXPECT_FALSE(CatalogueFaceNameSource().managerNamesFaces);
     EXPECT_EQ(standin::FontManager().registrations, 1);
     EXPECT_EQ(standin::FontManager().queries, 2);
     EXPECT_EQ(standin::FontManager().live, 0);
@@ -89,19 +93,20 @@ TEST_F(CatalogueTest, ManagerIsKeptWhileItAnswersOrTheFileIsNoFont) {
     PutFont("C:\\WINDOWS\\Fonts\\ok.ttf", u"Fine");
     ScanFontsFolder();
     ScanFontsFolder();
-    EXPECT_TRUE(FontManagerNamesFaces());
+    EXPECT_TRUE(CatalogueFaceNameSource().managerNamesFaces);
     EXPECT_EQ(standin::FontManager().registrations, 4);
     // A font the manager refuses proves nothing about its query.
     standin::FontManager().failRegistration = true;
     standin::FontManager().queryFails = true;
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf"), "Fine");
-    EXPECT_TRUE(FontManagerNamesFaces());
+    FaceNameSource source;
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf", source), "Fine");
+    EXPECT_TRUE(source.managerNamesFaces);
     EXPECT_EQ(standin::FontManager().registrations, 5);
     // Missing query function: one try, then the reader alone.
     standin::FontManager().queryMissing = true;
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\junk.ttf"), "");
-    EXPECT_FALSE(FontManagerNamesFaces());
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf"), "Fine");
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\junk.ttf", source), "");
+    EXPECT_FALSE(source.managerNamesFaces);
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf", source), "Fine");
     EXPECT_EQ(standin::FontManager().registrations, 6);
 }
 
