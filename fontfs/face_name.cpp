@@ -72,18 +72,19 @@ std::string ReadFaceNameWithoutManager(const std::string& path) {
 
 std::string ReadFontFaceName(std::string path, FaceNameSource& source) {
     if (!source.managerNamesFaces) return ReadFaceNameWithoutManager(path);
-    bool registered = false;
     int facesAdded = 0;
     if (FileExists(path)) {
         facesAdded = platform::RegisterFontFile(path);
-        registered = true;
     } else {
         // A bare file name is looked for in the system fonts folder.
         std::string fonts;
         if (platform::SystemFontsFolder(&fonts)) path = fonts + "\\" + path;
     }
     std::string name = QueryFontManager(path, source);
-    if (registered) platform::UnregisterFontFile(path);
+    // Only a registration of our own is taken back. Windows counts registrations per
+    // file, and taking back one that failed would remove the system's own registration of
+    // a font in its folder: the font would vanish from every program until sign-out.
+    if (facesAdded != 0) platform::UnregisterFontFile(path);
     if (!name.empty()) return name;
     name = ReadOwnFaceName(path);
     // Only a font the manager accepted and then left unnamed proves that its query cannot

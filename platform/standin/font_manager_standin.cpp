@@ -33,6 +33,11 @@ FakeFontManager& FontManager() {
     return manager;
 }
 
+int RegistrationsOf(const std::string& windowsPath) {
+    auto found = Registered().find(HostPath(windowsPath));
+    return found != Registered().end() ? found->second : 0;
+}
+
 void ResetFontManager() {
     FontManager() = FakeFontManager();
     Registered().clear();

@@ -31,6 +31,10 @@ struct FakeFontManager {
     int live = 0;  // registered and not yet unregistered
 };
 FakeFontManager& FontManager();
+// The registrations the fake font manager holds for a file, counted as Windows counts
+// them: each accepted registration adds one, also for a file already registered, and
+// each unregistration takes one away.
+int RegistrationsOf(const std::string& windowsPath);
 
 // Simulates another process holding a file open: OpenExclusive and RemoveFile fail for
 // it; reads and copies from it still work when allowRead is true.

@@ -1,5 +1,6 @@
 // The installed-font catalogue and its face names, through the fake font manager and,
 // once that has shown it cannot name fonts, through our own reader alone.
+#include "platform/font_manager.h"
 #include "support/ttf_writer.h"
 #include "tests/unit/fontfs_test_root.h"
 
@@ -48,6 +49,30 @@ TEST_F(CatalogueTest, ScanAppendsAndRebuildStartsOver) {
     PutFont("C:\\WINDOWS\\Fonts\\b.ttf", u"Beta");
     RebuildInstalledFontList();
     EXPECT_EQ(Column(&InstalledFont::faceName), (std::vector<std::string>{"Alpha", "Beta"}));
+}
+
+// Windows counts registrations per file; taking back one that failed would remove the
+// system's own registration of a font in its folder.
+TEST_F(CatalogueTest, ScansLeaveEveryFilesRegistrationsAsTheyFoundThem) {
+    const std::vector<std::string> files = {"C:\\WINDOWS\\Fonts\\held.ttf",
+                                            "C:\\WINDOWS\\Fonts\\new.ttf",
+                                            "C:\\WINDOWS\\Fonts\\junk.ttf"};
+    PutFont(files[0], u"Held");
+    PutFont(files[1], u"New");
+    Write(files[2], "not a font at all");
+    ASSERT_EQ(platform::RegisterFontFile(files[0]), 1);  // the system holds this one
+    const auto counts = [&] {
+        std::vector<int> registrations;
+        for (const std::string& file : files)
+            registrations.push_back(standin::RegistrationsOf(file));
+        return registrations;
+    };
+    ScanFontsFolder();
+    EXPECT_EQ(counts(), (std::vector<int>{1, 0, 0}));
+    // The manager now refuses every new registration, also of the font the system holds.
+    standin::FontManager().failRegistration = true;
+    RebuildInstalledFontList();
+    EXPECT_EQ(counts(), (std::vector<int>{1, 0, 0}));
 }
 
 TEST_F(CatalogueTest, CollectionGivesTheFirstFaceName) {
