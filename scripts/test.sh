@@ -14,10 +14,11 @@ build="$root/build"
 jobs=$(nproc)
 cmake -S "$root" -B "$build/win" -DCMAKE_BUILD_TYPE=Release \
     -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
-    -DFONTTASKS_WINE_FILTER= >/dev/null
+    -DFONTTASKS_WARNINGS_AS_ERRORS=ON -DFONTTASKS_WINE_FILTER= >/dev/null
 cmake --build "$build/win" -j"$jobs"
 cmake -S "$root" -B "$build/native" -DCMAKE_BUILD_TYPE=Debug \
-    -DFONTTASKS_WINDOWS_BUILD="$build/win" -DFONTTASKS_UNIT_FILTER= >/dev/null
+    -DFONTTASKS_WARNINGS_AS_ERRORS=ON -DFONTTASKS_WINDOWS_BUILD="$build/win" \
+    -DFONTTASKS_UNIT_FILTER= >/dev/null
 cmake --build "$build/native" -j"$jobs"
 
 export WINEPREFIX="$build/test-prefix"
