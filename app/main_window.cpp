@@ -5,12 +5,13 @@
 #include "fontfs/catalogue.h"
 #include "forms/forms.h"
 #include "forms/handlers.h"
+#include "forms/main_form.h"
 #include "forms/vocabulary.h"
 
 namespace {
 
 ui::Ctl DeleteButton() {
-    return {forms::MainForm(), "按钮_删除"};
+    return {forms::MainForm(), forms::main_window::kDeleteTaskButton};
 }
 
 }  // namespace

@@ -2,13 +2,14 @@
 #include "app/task_list.h"
 
 #include "forms/forms.h"
+#include "forms/main_form.h"
 #include "forms/vocabulary.h"
 
 namespace TaskList {
 namespace {
 
 ui::Ctl List() {
-    return {forms::MainForm(), "超级列表框"};
+    return {forms::MainForm(), forms::main_window::kTaskList};
 }
 
 }  // namespace

@@ -177,7 +177,6 @@ int main(int argc, char** argv) {
     // Each run starts like the program does: an empty list, the font manager asked first.
     const double scanMs = BestOfRuns([&] {
         CreateInstalledFontList();
-        ResetFaceNameSource();
         WalkFolder(folder, AddInstalledFont, "*.ttf", true, 0, true);
     });
     std::size_t scanNamed = 0;
@@ -189,7 +188,7 @@ int main(int argc, char** argv) {
                 InstalledFontList().empty() ? "-" : InstalledFontList()[0].fileName.c_str(),
                 InstalledFontList().empty() ? "-" : InstalledFontList()[0].faceName.c_str());
     std::printf("    font manager still asked for face names after the scan: %s\n",
-                FontManagerNamesFaces() ? "yes" : "no (own name-table reader)");
+                CatalogueFaceNameSource().managerNamesFaces ? "yes" : "no (own name-table reader)");
     PrintMemory("after the scan");
     std::printf("  ratio scan / floor: %.2f (scan / one-open floor: %.2f)\n",
                 floorMs > 0 ? scanMs / floorMs : 0.0, oneOpenMs > 0 ? scanMs / oneOpenMs : 0.0);

@@ -21,6 +21,7 @@
 #include "fontfs/walk_folder.h"
 #include "forms/forms.h"
 #include "forms/handlers.h"
+#include "forms/main_form.h"
 #include "forms/vocabulary.h"
 #include "platform/files.h"
 #include "platform/process.h"
@@ -362,7 +363,7 @@ void CountWalked(const std::string&) {
 
 // The restore's per-file caption, shown as the restore shows it.
 void Captions(int count) {
-    ui::Ctl label = {forms::MainForm(), "透明标签"};
+    ui::Ctl label = {forms::MainForm(), forms::main_window::kStatusLabel};
     ui::SetVisible(label, true);
     for (int i = 0; i < count; ++i) ui::SetCaption(label, "正在还原字体备份");
     ui::SetVisible(label, false);

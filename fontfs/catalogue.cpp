@@ -5,13 +5,32 @@
 #include "fontfs/file_utils.h"
 #include "fontfs/walk_folder.h"
 
+namespace {
+
+// The list, and where its face names come from: both start afresh with the list.
+struct Catalogue {
+    std::vector<InstalledFont> fonts;
+    FaceNameSource faceNames;
+};
+
+Catalogue& TheCatalogue() {
+    static Catalogue catalogue;
+    return catalogue;
+}
+
+}  // namespace
+
 std::vector<InstalledFont>& InstalledFontList() {
-    static std::vector<InstalledFont> list;
-    return list;
+    return TheCatalogue().fonts;
+}
+
+const FaceNameSource& CatalogueFaceNameSource() {
+    return TheCatalogue().faceNames;
 }
 
 void CreateInstalledFontList() {
-    InstalledFontList().clear();
+    TheCatalogue().fonts.clear();
+    TheCatalogue().faceNames = FaceNameSource();
 }
 
 void ReleaseInstalledFontList() {
@@ -26,7 +45,7 @@ void ScanFontsFolder() {
 void AddInstalledFont(const std::string& path) {
     InstalledFont font;
     font.fileName = FileNameOfPath(path);
-    font.faceName = ReadFontFaceName(path);
+    font.faceName = ReadFontFaceName(path, TheCatalogue().faceNames);
     font.fullPath = path;
     InstalledFontList().push_back(std::move(font));
 }

@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "fontfs/face_name.h"
+
 // The fixed fonts folder that the scan, the task run and the restore work on.
 constexpr const char* kFontsFolder = "C:\\WINDOWS\\Fonts\\";
 
@@ -16,8 +18,12 @@ struct InstalledFont {
 
 // The global list; positions count from 1 for callers (index + 1).
 std::vector<InstalledFont>& InstalledFontList();
+// Creating the list also asks the font manager for face names again; releasing or
+// rebuilding it does not.
 void CreateInstalledFontList();
 void ReleaseInstalledFontList();
+// Where the scans take face names from (FaceNameSource).
+const FaceNameSource& CatalogueFaceNameSource();
 void ScanFontsFolder();
 void AddInstalledFont(const std::string& path);
 void RebuildInstalledFontList();

@@ -26,12 +26,7 @@ constexpr std::uint32_t kQueryLogFonts = 2;
 // LOGFONTW holds at most 31 units of a face name.
 constexpr std::size_t kFaceNameLimit = 31;
 
-// Cleared once the manager is missing its face query, or accepts a font that our reader
-// names and still gives no name for it (Wine's query is a stub): from then on the round
-// trip is skipped and our reader names every font.
-bool managerNamesFaces = true;
-
-std::string QueryFontManager(const std::string& path) {
+std::string QueryFontManager(const std::string& path, FaceNameSource& source) {
     FaceQueryRecord record;
     std::memset(&record, 0, sizeof record);
     std::uint32_t byteCount = 0;
@@ -47,7 +42,7 @@ std::string QueryFontManager(const std::string& path) {
                                         &available);
         std::memcpy(&record, buffer.data(), sizeof record);
     }
-    if (!available) managerNamesFaces = false;
+    if (!available) source.managerNamesFaces = false;
     return WideToAnsi(std::u16string(record.names, std::size(record.names)));
 }
 
@@ -75,28 +70,26 @@ std::string ReadFaceNameWithoutManager(const std::string& path) {
 
 }  // namespace
 
-std::string ReadFontFaceName(std::string path) {
-    if (!managerNamesFaces) return ReadFaceNameWithoutManager(path);
-    bool registered = false;
+std::string ReadFontFaceName(std::string path, FaceNameSource& source) {
+    if (!source.managerNamesFaces) return ReadFaceNameWithoutManager(path);
     int facesAdded = 0;
     if (FileExists(path)) {
-        if (managerNamesFaces) {
-            facesAdded = platform::RegisterFontFile(path);
-            registered = true;
-        }
+        facesAdded = platform::RegisterFontFile(path);
     } else {
         // A bare file name is looked for in the system fonts folder.
         std::string fonts;
         if (platform::SystemFontsFolder(&fonts)) path = fonts + "\\" + path;
     }
-    std::string name;
-    if (managerNamesFaces) name = QueryFontManager(path);
-    if (registered) platform::UnregisterFontFile(path);
+    std::string name = QueryFontManager(path, source);
+    // Only a registration of our own is taken back. Windows counts registrations per
+    // file, and taking back one that failed would remove the system's own registration of
+    // a font in its folder: the font would vanish from every program until sign-out.
+    if (facesAdded != 0) platform::UnregisterFontFile(path);
     if (!name.empty()) return name;
     name = ReadOwnFaceName(path);
     // Only a font the manager accepted and then left unnamed proves that its query cannot
     // answer; a file it refused says nothing about the next one.
-    if (!name.empty() && facesAdded > 0) managerNamesFaces = false;
+    if (!name.empty() && facesAdded > 0) source.managerNamesFaces = false;
     return name;
 }
 
@@ -119,12 +112,4 @@ std::string WideToAnsi(const std::u16string& block) {
     platform::WideToMultiByte936(block.c_str(), -1, text.data(), bytes + 1,
                                  platform::kCompositeCheck);
     return std::string(text.data());
-}
-
-void ResetFaceNameSource() {
-    managerNamesFaces = true;
-}
-
-bool FontManagerNamesFaces() {
-    return managerNamesFaces;
 }

@@ -4,14 +4,18 @@
 
 #include <string>
 
-std::string ReadFontFaceName(std::string path);
+// Where face names come from: the font manager is asked until it has shown it cannot
+// answer (its query is missing, or it registered a font that our own reader names and
+// gave no name for it, as Wine's stub query does); from then on our own reader names
+// every font and the manager is left out.
+struct FaceNameSource {
+    bool managerNamesFaces = true;
+};
+
+// The face name of the file's first face, "" when none is found. A path that names no
+// file is tried in the system fonts folder (a bare file name). source learns from the
+// manager's answers.
+std::string ReadFontFaceName(std::string path, FaceNameSource& source);
 // Code page 936 text to a NUL-terminated UTF-16 block, and back up to the first NUL.
 std::u16string AnsiToWide(const std::string& text);
 std::string WideToAnsi(const std::u16string& block);
-
-// Whether the font manager is still asked for face names; it is not once it has shown it
-// cannot answer (its query is missing, or it registered a font that our own reader names
-// and gave no name for it).
-bool FontManagerNamesFaces();
-// Asks the font manager again from the next face name on (for tests).
-void ResetFaceNameSource();

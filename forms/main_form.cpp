@@ -2,12 +2,14 @@
 // command buttons, in creation order. A control created earlier lies above later ones.
 #include "forms/forms.h"
 #include "forms/handlers.h"
+#include "forms/main_form.h"
 
 namespace forms {
 namespace {
 
 using ui::Align;
 using ui::Kind;
+using namespace main_window;
 
 constexpr ui::ColumnSpec kTaskColumns[] = {
     {"字体", 180, Align::Left},
@@ -25,23 +27,23 @@ constexpr ui::FontSpec kGb2312(int height, int weight) {
 // The table keeps one control per row group; clang-format would put a field per line.
 // clang-format off
 const ui::ControlSpec kControls[] = {
-    {.kind = Kind::TransLabel, .name = "透明标签", .parent = nullptr, .page = -1,
+    {.kind = Kind::TransLabel, .name = kStatusLabel, .parent = nullptr, .page = -1,
      .left = 8, .top = 192, .width = 576, .height = 56, .caption = "正在还原字体",
      .visible = false, .font = kGb2312(20, 700), .textColor = {255, 0, 0},
      .hasTextColor = true},
-    {.kind = Kind::Button, .name = "按钮_执行任务", .page = -1, .left = 448, .top = 392,
+    {.kind = Kind::Button, .name = kRunTasksButton, .page = -1, .left = 448, .top = 392,
      .width = 128, .height = 32, .caption = "执行任务", .visible = true, .onClick = RunTaskList},
-    {.kind = Kind::Button, .name = "按钮_还原", .page = -1, .left = 280, .top = 392,
+    {.kind = Kind::Button, .name = kRestoreButton, .page = -1, .left = 280, .top = 392,
      .width = 128, .height = 32, .caption = "还原", .visible = true, .onClick = RestoreBackups},
-    {.kind = Kind::Button, .name = "按钮_删除", .page = -1, .left = 144, .top = 392,
+    {.kind = Kind::Button, .name = kDeleteTaskButton, .page = -1, .left = 144, .top = 392,
      .width = 128, .height = 32, .caption = "删除任务", .visible = true, .disabled = true,
      .onClick = RemoveSelectedTask},
-    {.kind = Kind::Button, .name = "按钮_添加", .page = -1, .left = 8, .top = 392,
+    {.kind = Kind::Button, .name = kAddTaskButton, .page = -1, .left = 8, .top = 392,
      .width = 128, .height = 32, .caption = "添加任务", .visible = true,
      .onClick = OpenTaskWindow},
-    {.kind = Kind::PicBox, .name = "图片框", .page = -1, .left = -1, .top = -1, .width = 600,
+    {.kind = Kind::PicBox, .name = kBannerPicture, .page = -1, .left = -1, .top = -1, .width = 600,
      .height = 70, .caption = "", .visible = true, .banner = &kBanner},
-    {.kind = Kind::ListView, .name = "超级列表框", .page = -1, .left = 9, .top = 85,
+    {.kind = Kind::ListView, .name = kTaskList, .page = -1, .left = 9, .top = 85,
      .width = 576, .height = 296, .caption = "", .visible = true,
      .onClick = UpdateDeleteButton, .font = kGb2312(14, 400), .textColor = {0, 0, 0},
      .hasTextColor = true, .columns = kTaskColumns, .columnCount = 4},
@@ -49,8 +51,8 @@ const ui::ControlSpec kControls[] = {
 // clang-format on
 
 // The creation order puts the buttons right to left; Tab follows the layout instead.
-constexpr const char* kTabOrder[] = {"按钮_添加", "按钮_删除", "按钮_还原", "按钮_执行任务",
-                                     "超级列表框"};
+constexpr const char* kTabOrder[] = {kAddTaskButton, kDeleteTaskButton, kRestoreButton,
+                                     kRunTasksButton, kTaskList};
 
 const ui::Form kMainForm = {
     .className = "QiroFont",

@@ -4,11 +4,13 @@
 // window to 220 and the radio handlers set each page's heights.
 #include "forms/forms.h"
 #include "forms/handlers.h"
+#include "forms/task_form.h"
 
 namespace forms {
 namespace {
 
 using ui::Kind;
+using namespace task_window;
 
 constexpr const char* kPageNames[] = {"添加", "删除", "替换"};
 
@@ -28,7 +30,7 @@ constexpr ui::ControlSpec Radio(const char* name, int left, const char* caption,
                                 ui::Handler onClick) {
     return {.kind = Kind::RadioBox,
             .name = name,
-            .parent = "分组框1",
+            .parent = kPageChoiceFrame,
             .page = -1,
             .left = left,
             .top = 18,
@@ -45,7 +47,7 @@ constexpr ui::ControlSpec OnPage(Kind kind, const char* name, int page, int left
                                  ui::Handler onClick = nullptr) {
     return {.kind = kind,
             .name = name,
-            .parent = "选择夹1",
+            .parent = kPages,
             .page = page,
             .left = left,
             .top = top,
@@ -69,7 +71,7 @@ constexpr ui::ControlSpec FontChooser(const char* name, int page, int top) {
 }
 
 constexpr ui::ControlSpec FileDialog() {
-    ui::ControlSpec dialog = OnPage(Kind::CommonDlg, "通用对话框", 0, 0, 0, 0, 0, "");
+    ui::ControlSpec dialog = OnPage(Kind::CommonDlg, kFileDialog, 0, 0, 0, 0, 0, "");
     dialog.visible = false;
     dialog.dialog = &kFontDialog;
     return dialog;
@@ -78,37 +80,37 @@ constexpr ui::ControlSpec FileDialog() {
 // The table keeps one control per row group; clang-format would put a field per line.
 // clang-format off
 const ui::ControlSpec kControls[] = {
-    {.kind = Kind::GroupBox, .name = "分组框1", .page = -1, .left = 0, .top = 0,
+    {.kind = Kind::GroupBox, .name = kPageChoiceFrame, .page = -1, .left = 0, .top = 0,
      .width = 448, .height = 48, .caption = "", .visible = true},
-    Radio("单选框1", 13, "添加", true, ShowAddPage),
-    Radio("单选框2", 105, "删除", false, ShowDeletePage),
-    Radio("单选框3", 197, "替换", false, ShowReplacePage),
-    {.kind = Kind::GroupBox, .name = "分组框2", .page = -1, .left = 0, .top = 56,
+    Radio(kAddPageRadio, 13, "添加", true, ShowAddPage),
+    Radio(kDeletePageRadio, 105, "删除", false, ShowDeletePage),
+    Radio(kReplacePageRadio, 197, "替换", false, ShowReplacePage),
+    {.kind = Kind::GroupBox, .name = kPageFrame, .page = -1, .left = 0, .top = 56,
      .width = 448, .height = 168, .caption = "添加字体", .visible = true,
      .textColor = {255, 0, 0}, .hasTextColor = true, .captionAlign = ui::Align::Centre},
-    {.kind = Kind::Tab, .name = "选择夹1", .parent = "分组框2", .page = -1, .left = 2,
+    {.kind = Kind::Tab, .name = kPages, .parent = kPageFrame, .page = -1, .left = 2,
      .top = 15, .width = 444, .height = 145, .caption = "", .visible = true,
      .pageNames = kPageNames, .pageCount = 3},
     // Page 0: add.
-    OnPage(Kind::Label, "标签1", 0, 13, 16, 128, 16, "要安装的新字体文件："),
-    PathBox("编辑框_添加", 0),
-    OnPage(Kind::Button, "按钮_添加浏览", 0, 386, 33, 52, 24, "浏览", BrowseAddFile),
-    OnPage(Kind::Button, "按钮_添加确定", 0, 222, 73, 104, 32, "确 定", QueueAddTask),
-    OnPage(Kind::Button, "按钮_添加取消", 0, 334, 73, 104, 32, "取 消", CloseTaskWindow),
+    OnPage(Kind::Label, kAddPathLabel, 0, 13, 16, 128, 16, "要安装的新字体文件："),
+    PathBox(kAddPathBox, 0),
+    OnPage(Kind::Button, kAddBrowseButton, 0, 386, 33, 52, 24, "浏览", BrowseAddFile),
+    OnPage(Kind::Button, kAddOkButton, 0, 222, 73, 104, 32, "确 定", QueueAddTask),
+    OnPage(Kind::Button, kAddCancelButton, 0, 334, 73, 104, 32, "取 消", CloseTaskWindow),
     FileDialog(),
     // Page 1: delete.
-    OnPage(Kind::Label, "标签2", 1, 13, 16, 128, 16, "要删除的字体文件名："),
-    FontChooser("组合框_删除", 1, 34),
-    OnPage(Kind::Button, "按钮_删除确定", 1, 222, 73, 104, 32, "确 定", QueueDeleteTask),
-    OnPage(Kind::Button, "按钮_删除取消", 1, 334, 73, 104, 32, "取 消", CloseTaskWindow),
+    OnPage(Kind::Label, kDeleteFontLabel, 1, 13, 16, 128, 16, "要删除的字体文件名："),
+    FontChooser(kDeleteFontChooser, 1, 34),
+    OnPage(Kind::Button, kDeleteOkButton, 1, 222, 73, 104, 32, "确 定", QueueDeleteTask),
+    OnPage(Kind::Button, kDeleteCancelButton, 1, 334, 73, 104, 32, "取 消", CloseTaskWindow),
     // Page 2: replace.
-    OnPage(Kind::Label, "标签3", 2, 13, 16, 128, 16, "要替换的新字体文件："),
-    PathBox("编辑框_替换", 2),
-    OnPage(Kind::Button, "按钮_替换浏览", 2, 386, 33, 52, 24, "浏览", BrowseReplaceFile),
-    OnPage(Kind::Label, "标签4", 2, 13, 64, 128, 16, "要替换的原字体文件："),
-    FontChooser("组合框_替换", 2, 83),
-    OnPage(Kind::Button, "按钮_替换确定", 2, 222, 112, 104, 32, "确 定", QueueReplaceTask),
-    OnPage(Kind::Button, "按钮_替换取消", 2, 334, 112, 104, 32, "取 消", CloseTaskWindow),
+    OnPage(Kind::Label, kReplacementPathLabel, 2, 13, 16, 128, 16, "要替换的新字体文件："),
+    PathBox(kReplacementPathBox, 2),
+    OnPage(Kind::Button, kReplaceBrowseButton, 2, 386, 33, 52, 24, "浏览", BrowseReplaceFile),
+    OnPage(Kind::Label, kReplacedFontLabel, 2, 13, 64, 128, 16, "要替换的原字体文件："),
+    FontChooser(kReplacedFontChooser, 2, 83),
+    OnPage(Kind::Button, kReplaceOkButton, 2, 222, 112, 104, 32, "确 定", QueueReplaceTask),
+    OnPage(Kind::Button, kReplaceCancelButton, 2, 334, 112, 104, 32, "取 消", CloseTaskWindow),
 };
 // clang-format on
 

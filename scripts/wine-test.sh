@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Runs one Windows-side test program under Wine, in the prefix and display that
 # scripts/test.sh prepared (WINEPREFIX, DISPLAY). Used by CTest.
+#   wine-test.sh [--tries N] program [arguments]
+# With --tries N a failed run is repeated, up to N runs in all, and the log says so.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -8,4 +10,14 @@ if [ -z "${WINEPREFIX:-}" ] || [ -z "${DISPLAY:-}" ]; then
     echo "WINEPREFIX and DISPLAY must be set; run the tests through scripts/test.sh" >&2
     exit 2
 fi
-exec wine "$@"
+tries=1
+if [ "${1:-}" = "--tries" ]; then
+    tries=$2
+    shift 2
+fi
+for ((run = 1; ; run++)); do
+    wine "$@" && exit 0
+    status=$?
+    [ "$run" -ge "$tries" ] && exit "$status"
+    echo "=== run $run of $tries failed (exit code $status); running the program once more ==="
+done

@@ -7,13 +7,14 @@
 #include "fontfs/walk_folder.h"
 #include "forms/forms.h"
 #include "forms/handlers.h"
+#include "forms/main_form.h"
 #include "forms/vocabulary.h"
 #include "tasks/backup_folder.h"
 
 namespace {
 
 ui::Ctl StatusLabel() {
-    return {forms::MainForm(), "透明标签"};
+    return {forms::MainForm(), forms::main_window::kStatusLabel};
 }
 
 }  // namespace

@@ -8,12 +8,15 @@
 #include "fontfs/install_font.h"
 #include "forms/forms.h"
 #include "forms/handlers.h"
+#include "forms/main_form.h"
 #include "forms/vocabulary.h"
 #include "platform/files.h"
 #include "tasks/backup_folder.h"
 #include "tasks/task_kinds.h"
 
 namespace {
+
+using namespace forms::main_window;
 
 constexpr const char* kFontMissing = "字体不存在";
 
@@ -92,18 +95,18 @@ void RunRow(int row) {
 }  // namespace
 
 void RunTaskList() {
-    ui::SetDisabled(Main("按钮_添加"), true);
-    ui::SetDisabled(Main("按钮_删除"), true);
-    ui::SetDisabled(Main("按钮_还原"), true);
+    ui::SetDisabled(Main(kAddTaskButton), true);
+    ui::SetDisabled(Main(kDeleteTaskButton), true);
+    ui::SetDisabled(Main(kRestoreButton), true);
     // Clicks made during the run reach the program when the closing catalogue walk
     // lets pending events run; a second run starting there would overlap this one.
-    ui::SetDisabled(Main("按钮_执行任务"), true);
+    ui::SetDisabled(Main(kRunTasksButton), true);
     // Read once: rows appended or removed later in this run are not seen.
     int count = TaskList::RowCount();
     for (int row = 0; row < count; ++row) RunRow(row);
-    ui::SetDisabled(Main("按钮_还原"), false);
-    ui::SetDisabled(Main("按钮_添加"), false);
+    ui::SetDisabled(Main(kRestoreButton), false);
+    ui::SetDisabled(Main(kAddTaskButton), false);
     // The delete button stays disabled until the next click in the list.
     RebuildInstalledFontList();
-    ui::SetDisabled(Main("按钮_执行任务"), false);
+    ui::SetDisabled(Main(kRunTasksButton), false);
 }

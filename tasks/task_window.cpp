@@ -7,11 +7,14 @@
 #include "fontfs/file_utils.h"
 #include "forms/forms.h"
 #include "forms/handlers.h"
+#include "forms/task_form.h"
 #include "forms/vocabulary.h"
 #include "platform/files.h"
 #include "tasks/task_kinds.h"
 
 namespace {
+
+using namespace forms::task_window;
 
 constexpr int kOpeningHeight = 220;
 // Catalogue file names are padded to this many bytes so the face names line up.
@@ -31,16 +34,16 @@ struct PageLayout {
     int windowHeight;
 };
 
-constexpr PageLayout kAddPage = {"单选框1", kAddTask, 0, 110, 130, 220};
-constexpr PageLayout kDeletePage = {"单选框2", kDeleteTask, 1, 110, 130, 220};
-constexpr PageLayout kReplacePage = {"单选框3", kReplaceTask, 2, 145, 168, 260};
+constexpr PageLayout kAddPage = {kAddPageRadio, kAddTask, 0, 110, 130, 220};
+constexpr PageLayout kDeletePage = {kDeletePageRadio, kDeleteTask, 1, 110, 130, 220};
+constexpr PageLayout kReplacePage = {kReplacePageRadio, kReplaceTask, 2, 145, 168, 260};
 
 void ShowPage(const PageLayout& layout) {
     if (!ui::Checked(Task(layout.radio))) return;
-    ui::SetCaption(Task("分组框2"), layout.caption);
-    ui::SetCurrentPage(Task("选择夹1"), layout.page);
-    ui::SetHeight(Task("选择夹1"), layout.tabHeight);
-    ui::SetHeight(Task("分组框2"), layout.frameHeight);
+    ui::SetCaption(Task(kPageFrame), layout.caption);
+    ui::SetCurrentPage(Task(kPages), layout.page);
+    ui::SetHeight(Task(kPages), layout.tabHeight);
+    ui::SetHeight(Task(kPageFrame), layout.frameHeight);
     ui::SetWindowHeight(forms::TaskForm(), layout.windowHeight);
 }
 
@@ -69,7 +72,7 @@ InstalledFont* CatalogueEntry(int position) {
 // option meant to prevent that does not apply to it), and the backup folder is relative
 // to the working folder, so the folder is put back whatever the dialog's outcome.
 void BrowseInto(const char* title, const char* editName) {
-    ui::Ctl dialog = Task("通用对话框");
+    ui::Ctl dialog = Task(kFileDialog);
     ui::SetDialogTitle(dialog, title);
     std::string workingFolder = platform::CurrentFolder();
     bool confirmed = ui::Open(dialog);
@@ -89,8 +92,8 @@ void OpenTaskWindow() {
 
 void TaskWindowCreated() {
     ui::SetWindowHeight(forms::TaskForm(), kOpeningHeight);
-    ui::Ctl deleteChooser = Task("组合框_删除");
-    ui::Ctl replaceChooser = Task("组合框_替换");
+    ui::Ctl deleteChooser = Task(kDeleteFontChooser);
+    ui::Ctl replaceChooser = Task(kReplacedFontChooser);
     std::vector<InstalledFont>& fonts = InstalledFontList();
     for (std::size_t i = 0; i < fonts.size(); ++i) {
         int position = static_cast<int>(i) + 1;
@@ -113,21 +116,21 @@ void ShowReplacePage() {
 }
 
 void BrowseAddFile() {
-    BrowseInto("选择添加的字体文件", "编辑框_添加");
+    BrowseInto("选择添加的字体文件", kAddPathBox);
 }
 void BrowseReplaceFile() {
-    BrowseInto("选择要替换的新字体文件", "编辑框_替换");
+    BrowseInto("选择要替换的新字体文件", kReplacementPathBox);
 }
 
 void QueueDeleteTask() {
-    const InstalledFont* font = CatalogueEntry(ChosenCataloguePosition("组合框_删除"));
+    const InstalledFont* font = CatalogueEntry(ChosenCataloguePosition(kDeleteFontChooser));
     if (font == nullptr) return;
     TaskList::AppendTaskRow(font->fileName, kDeleteTask, "");
 }
 
 void QueueReplaceTask() {
-    const InstalledFont* font = CatalogueEntry(ChosenCataloguePosition("组合框_替换"));
-    std::string path = ui::Text(Task("编辑框_替换"));
+    const InstalledFont* font = CatalogueEntry(ChosenCataloguePosition(kReplacedFontChooser));
+    std::string path = ui::Text(Task(kReplacementPathBox));
     if (font == nullptr || path.empty()) return;
     TaskFile file{FileNameOfPath(path), path};
     // The run finds a replacement by its file name alone, so a second file of the same
@@ -139,14 +142,14 @@ void QueueReplaceTask() {
 }
 
 void QueueAddTask() {
-    std::string path = ui::Text(Task("编辑框_添加"));
+    std::string path = ui::Text(Task(kAddPathBox));
     TaskFile file{FileNameOfPath(path), path};
     // An empty name never counts as queued, so empty adds may be repeated.
     if (FindTaskFile(file.fileName).fileName.empty()) {
         TaskList::AppendTaskRow(file.fileName, kAddTask, "");
         AppendTaskFile(file);
     }
-    ui::SetText(Task("编辑框_添加"), "");
+    ui::SetText(Task(kAddPathBox), "");
 }
 
 void CloseTaskWindow() {

@@ -5,7 +5,6 @@
 #include <map>
 #include <string>
 
-#include "fontfs/face_name.h"
 #include "fontfs/sfnt_name.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
@@ -34,11 +33,14 @@ FakeFontManager& FontManager() {
     return manager;
 }
 
+int RegistrationsOf(const std::string& windowsPath) {
+    auto found = Registered().find(HostPath(windowsPath));
+    return found != Registered().end() ? found->second : 0;
+}
+
 void ResetFontManager() {
     FontManager() = FakeFontManager();
     Registered().clear();
-    // A fresh manager deserves a fresh chance to name faces.
-    ResetFaceNameSource();
 }
 
 }  // namespace standin

@@ -69,6 +69,14 @@ bool ProgramEnded();
 int ExitCode();
 int CleanupRuns();
 
+// A vocabulary call naming a control that its loaded form does not have is a mistake in
+// the program (a call on a form that is not loaded is harmless and does nothing). The
+// model reports it to this reporter, with the form's class name and the control name, and
+// then treats the call as on a missing control. The default reporter prints both and
+// aborts; the unit tests install one that fails the running test. Reset keeps it.
+using MissingControlReporter = void (*)(const std::string& form, const std::string& control);
+void SetMissingControlReporter(MissingControlReporter reporter);
+
 // Destroys every window without events and forgets all queued steps, clicks, answers,
 // registered clean-ups and the program end.
 void Reset();

@@ -1,6 +1,6 @@
 // The headless model's properties and commands of the control vocabulary. Each acts on
-// the in-memory control the way the real control does; a control or window that does
-// not exist is ignored and reads as empty.
+// the in-memory control the way the real control does; a window that is not loaded is
+// ignored and reads as empty, and a control its loaded window lacks is reported first.
 #include <deque>
 #include <optional>
 
@@ -152,7 +152,7 @@ std::string FileName(Ctl c) {
 bool Open(Ctl c) {
     using namespace headless::model;
     Window* owner = Alive(c.form);
-    Control* dialog = FindControl(owner, c.name);
+    Control* dialog = owner != nullptr ? Lookup(c) : nullptr;
     if (dialog == nullptr || dialog->def->kind != Kind::CommonDlg) return false;
     D().lastTitle = dialog->dialogTitle;
     ++D().shown;

@@ -47,7 +47,8 @@ Window* Find(const ui::Form& form);
 // The window of a form that is loaded and not being destroyed; null otherwise.
 Window* Alive(const ui::Form& form);
 Control* FindControl(Window* window, const char* name);
-// The control named by c, in a window that is loaded; null otherwise.
+// The control named by c, in a window that is loaded; null otherwise. A loaded window
+// without that control is reported (headless::SetMissingControlReporter).
 Control* Lookup(ui::Ctl c);
 
 // On screen: its own Visible, its window shown, every parent shown, and for a page of a

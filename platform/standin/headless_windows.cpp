@@ -2,6 +2,8 @@
 // scripted steps), deferred closing, user input, and the test interface that reads back
 // what a user would see.
 #include <algorithm>
+#include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <deque>
 #include <optional>
@@ -17,6 +19,13 @@ struct QueuedClick {
     std::string name;
 };
 
+// Without a reporter of the test framework's own, a misspelt name ends the run loudly.
+void AbortOnMissingControl(const std::string& form, const std::string& control) {
+    std::fprintf(stderr, "no control \"%s\" in the loaded form %s\n", control.c_str(),
+                 form.c_str());
+    std::abort();
+}
+
 struct Model {
     std::vector<std::unique_ptr<Window>> windows;  // the last one is the frontmost
     std::deque<Step> steps;
@@ -24,6 +33,7 @@ struct Model {
     std::vector<const ui::Form*> pendingCloses;
     // Handlers running above the innermost event loop; a close takes effect at 0.
     int depth = 0;
+    MissingControlReporter missingControl = AbortOnMissingControl;
 };
 
 Model& M() {
@@ -148,7 +158,11 @@ Control* FindControl(Window* window, const char* name) {
 }
 
 Control* Lookup(ui::Ctl c) {
-    return FindControl(Find(c.form), c.name);
+    Window* window = Find(c.form);
+    if (window == nullptr) return nullptr;
+    Control* control = FindControl(window, c.name);
+    if (control == nullptr) M().missingControl(c.form.className, c.name ? c.name : "(null)");
+    return control;
 }
 
 bool Shown(Window* window, const Control* control) {
@@ -251,6 +265,10 @@ using model::Control;
 using model::M;
 using model::Target;
 using model::Window;
+
+void SetMissingControlReporter(MissingControlReporter reporter) {
+    M().missingControl = reporter;
+}
 
 void Script(std::vector<Step> steps) {
     for (Step& step : steps) M().steps.push_back(std::move(step));

@@ -34,13 +34,16 @@ struct FakeFontManager {
     int live = 0;  // registered and not yet unregistered
 };
 FakeFontManager& FontManager();
+// The registrations the fake font manager holds for a file, counted as Windows counts
+// them: each accepted registration adds one, also for a file already registered, and
+// each unregistration takes one away.
+int RegistrationsOf(const std::string& windowsPath);
 
 // Simulates another process holding a file open: OpenExclusive and RemoveFile fail for
 // it; reads and copies from it still work when allowRead is true.
 void HoldFile(const std::string& windowsPath, bool allowRead);
 void ReleaseHeldFiles();
-// A fresh fake font manager (flags and counters cleared, nothing registered); the
-// face-name code asks it for names again.
+// A fresh fake font manager (flags and counters cleared, nothing registered).
 void ResetFontManager();
 
 // Directory searches opened and not yet closed, for checking that every search is closed.

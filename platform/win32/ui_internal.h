@@ -55,10 +55,12 @@ std::string WindowText(HWND hwnd);
 LoadedWindow* FindWindowOf(const Form& form);
 LoadedWindow* FindWindowOf(HWND topLevel);
 std::vector<LoadedWindow*> LoadedWindows();
+// Controls by name; null when the form is not loaded. A loaded window without the named
+// control means a misspelt name: debug builds assert.
 Control* FindControl(Ctl c);
+Control* FindControl(LoadedWindow& window, const char* name);
 // The control, or null when it is missing or of another kind.
 Control* FindControlOfKind(Ctl c, Kind kind);
-Control* FindControl(LoadedWindow& window, const char* name);
 Control* ControlOfHwnd(HWND hwnd);
 
 // Creation of one control from its row (ui_create.cpp).

@@ -1,6 +1,7 @@
 // Top-level windows: the registry of loaded forms, their window class and procedure,
 // LoadWindow with its modal loop, CloseWindow and the window properties.
 #include <algorithm>
+#include <cassert>
 #include <cstring>
 
 #include "platform/win32/ui_internal.h"
@@ -225,6 +226,9 @@ Control* FindControl(LoadedWindow& window, const char* name) {
     for (Control& control : window.controls) {
         if (std::strcmp(control.row->name, name) == 0) return &control;
     }
+    // Every name looked up comes from the form's own names; one the window lacks is a
+    // mistake that would otherwise pass silently.
+    assert(false && "no control of that name in the loaded window");
     return nullptr;
 }
 

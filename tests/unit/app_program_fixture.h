@@ -17,6 +17,8 @@
 #include "app/task_list.h"
 #include "fontfs/catalogue.h"
 #include "forms/forms.h"
+#include "forms/main_form.h"
+#include "forms/task_form.h"
 #include "platform/standin/headless.h"
 #include "platform/standin/standin.h"
 #include "tests/support/ttf_writer.h"
@@ -98,31 +100,31 @@ class ProgramTest : public ::testing::Test {
     // user close it with the close box.
     void InTaskWindow(std::function<void()> actions) {
         headless::Script({std::move(actions)});
-        ASSERT_TRUE(headless::Click(main_, "按钮_添加"));
+        ASSERT_TRUE(headless::Click(main_, forms::main_window::kAddTaskButton));
         ASSERT_FALSE(ui::IsLoaded(task_));
     }
 
     // Task-window actions; call them inside InTaskWindow.
     void BrowseAndAdd(const std::string& path) {
-        EXPECT_TRUE(headless::Click(task_, "单选框1"));
+        EXPECT_TRUE(headless::Click(task_, forms::task_window::kAddPageRadio));
         headless::AnswerFileDialog(path);
-        EXPECT_TRUE(headless::Click(task_, "按钮_添加浏览"));
-        EXPECT_TRUE(headless::Click(task_, "按钮_添加确定"));
+        EXPECT_TRUE(headless::Click(task_, forms::task_window::kAddBrowseButton));
+        EXPECT_TRUE(headless::Click(task_, forms::task_window::kAddOkButton));
     }
     void ChooseAndDelete(int item) {
-        EXPECT_TRUE(headless::Click(task_, "单选框2"));
-        EXPECT_TRUE(headless::ChooseItem(task_, "组合框_删除", item));
-        EXPECT_TRUE(headless::Click(task_, "按钮_删除确定"));
+        EXPECT_TRUE(headless::Click(task_, forms::task_window::kDeletePageRadio));
+        EXPECT_TRUE(headless::ChooseItem(task_, forms::task_window::kDeleteFontChooser, item));
+        EXPECT_TRUE(headless::Click(task_, forms::task_window::kDeleteOkButton));
     }
     void BrowseAndReplace(int item, const std::string& path) {
-        EXPECT_TRUE(headless::Click(task_, "单选框3"));
+        EXPECT_TRUE(headless::Click(task_, forms::task_window::kReplacePageRadio));
         headless::AnswerFileDialog(path);
-        EXPECT_TRUE(headless::Click(task_, "按钮_替换浏览"));
-        EXPECT_TRUE(headless::ChooseItem(task_, "组合框_替换", item));
-        EXPECT_TRUE(headless::Click(task_, "按钮_替换确定"));
+        EXPECT_TRUE(headless::Click(task_, forms::task_window::kReplaceBrowseButton));
+        EXPECT_TRUE(headless::ChooseItem(task_, forms::task_window::kReplacedFontChooser, item));
+        EXPECT_TRUE(headless::Click(task_, forms::task_window::kReplaceOkButton));
     }
 
-    void RunTasks() { ASSERT_TRUE(headless::Click(main_, "按钮_执行任务")); }
+    void RunTasks() { ASSERT_TRUE(headless::Click(main_, forms::main_window::kRunTasksButton)); }
 
     static std::vector<std::string> Row(int row) {
         std::vector<std::string> cells;

@@ -6,6 +6,9 @@
 
 namespace {
 
+using namespace forms::main_window;
+using namespace forms::task_window;
+
 class StartupTest : public ProgramTest {};
 
 TEST_F(StartupTest, TheMainWindowStartsOnFreshListsWithItsTitleAndCatalogue) {
@@ -22,9 +25,9 @@ TEST_F(StartupTest, TheMainWindowStartsOnFreshListsWithItsTitleAndCatalogue) {
         EXPECT_EQ(InstalledFontList()[0].faceName, "Alpha");
         EXPECT_EQ(InstalledFontList()[1].fullPath, "C:\\WINDOWS\\Fonts\\b.ttf");
         EXPECT_TRUE(TaskFileList().empty());
-        EXPECT_TRUE(headless::State(main_, "按钮_删除").disabled);
-        EXPECT_FALSE(headless::State(main_, "按钮_添加").disabled);
-        EXPECT_FALSE(headless::State(main_, "透明标签").shown);
+        EXPECT_TRUE(headless::State(main_, kDeleteTaskButton).disabled);
+        EXPECT_FALSE(headless::State(main_, kAddTaskButton).disabled);
+        EXPECT_FALSE(headless::State(main_, kStatusLabel).shown);
         EXPECT_EQ(TaskList::RowCount(), 0);
     }});
     StartProgram();
@@ -44,15 +47,15 @@ TEST_F(StartupTest, ClosingWithQueuedTasksEndsAtOnceAndTouchesNoFile) {
         // Two empty runs rebuild the catalogue twice before any row is queued.
         [this] { RunTasks(); },
         [this] { RunTasks(); },
-        [this] { ASSERT_TRUE(headless::Click(main_, "按钮_添加")); },
+        [this] { ASSERT_TRUE(headless::Click(main_, kAddTaskButton)); },
         [this] { BrowseAndAdd("C:\\new\\n.ttf"); },
         [this] { ChooseAndDelete(0); },
         [this] { BrowseAndReplace(1, "C:\\new\\r.ttf"); },
-        [this] { EXPECT_TRUE(headless::Click(task_, "按钮_替换取消")); },
+        [this] { EXPECT_TRUE(headless::Click(task_, kReplaceCancelButton)); },
         [this] {
             // A queued row removed again still leaves its file recorded until exit.
-            ASSERT_TRUE(headless::ClickList(main_, "超级列表框", 0));
-            ASSERT_TRUE(headless::Click(main_, "按钮_删除"));
+            ASSERT_TRUE(headless::ClickList(main_, kTaskList, 0));
+            ASSERT_TRUE(headless::Click(main_, kDeleteTaskButton));
             EXPECT_EQ(TaskList::RowCount(), 2);
             EXPECT_EQ(TaskFileList().size(), 2u);
             EXPECT_TRUE(headless::PressCloseBox(main_));

@@ -3,13 +3,15 @@
 
 namespace {
 
+using namespace forms::main_window;
+
 class TaskListTest : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
         LoadMainWindow();
     }
-    bool DeleteDisabled() { return headless::State(main_, "按钮_删除").disabled; }
+    bool DeleteDisabled() { return headless::State(main_, kDeleteTaskButton).disabled; }
 };
 
 TEST_F(TaskListTest, RowsKeepTheirOrderAndCellsHoldTextsWholeWhateverTheirLength) {
@@ -28,23 +30,23 @@ TEST_F(TaskListTest, RowsKeepTheirOrderAndCellsHoldTextsWholeWhateverTheirLength
 
 TEST_F(TaskListTest, TheDeleteButtonIsEnabledExactlyWhenAClickLeftARowSelected) {
     EXPECT_TRUE(DeleteDisabled());
-    EXPECT_FALSE(headless::Click(main_, "按钮_删除"));
-    EXPECT_TRUE(headless::ClickList(main_, "超级列表框", -1));
+    EXPECT_FALSE(headless::Click(main_, kDeleteTaskButton));
+    EXPECT_TRUE(headless::ClickList(main_, kTaskList, -1));
     EXPECT_TRUE(DeleteDisabled());
 
     TaskList::AppendTaskRow("a.ttf", "删除字体", "");
     TaskList::AppendTaskRow("b.ttf", "删除字体", "");
     TaskList::AppendTaskRow("c.ttf", "删除字体", "");
     // A keyboard selection fires nothing.
-    EXPECT_TRUE(headless::SelectRowWithKeyboard(main_, "超级列表框", 1));
+    EXPECT_TRUE(headless::SelectRowWithKeyboard(main_, kTaskList, 1));
     EXPECT_TRUE(DeleteDisabled());
-    EXPECT_TRUE(headless::ClickList(main_, "超级列表框", 1));
+    EXPECT_TRUE(headless::ClickList(main_, kTaskList, 1));
     EXPECT_FALSE(DeleteDisabled());
-    EXPECT_TRUE(headless::ClickList(main_, "超级列表框", 5));  // empty space below the rows
+    EXPECT_TRUE(headless::ClickList(main_, kTaskList, 5));  // empty space below the rows
     EXPECT_TRUE(DeleteDisabled());
 
-    EXPECT_TRUE(headless::ClickList(main_, "超级列表框", 1));
-    EXPECT_TRUE(headless::Click(main_, "按钮_删除"));
+    EXPECT_TRUE(headless::ClickList(main_, kTaskList, 1));
+    EXPECT_TRUE(headless::Click(main_, kDeleteTaskButton));
     EXPECT_EQ(TaskList::RowCount(), 2);
     EXPECT_EQ(TaskList::CellText(0, 0), "a.ttf");
     EXPECT_EQ(TaskList::CellText(1, 0), "c.ttf");
@@ -54,8 +56,8 @@ TEST_F(TaskListTest, TheDeleteButtonIsEnabledExactlyWhenAClickLeftARowSelected) 
 TEST_F(TaskListTest, RemovingARowLeavesItsFileRecorded) {
     WriteFont("C:\\new\\n.ttf", u"New");
     InTaskWindow([this] { BrowseAndAdd("C:\\new\\n.ttf"); });
-    ASSERT_TRUE(headless::ClickList(main_, "超级列表框", 0));
-    ASSERT_TRUE(headless::Click(main_, "按钮_删除"));
+    ASSERT_TRUE(headless::ClickList(main_, kTaskList, 0));
+    ASSERT_TRUE(headless::Click(main_, kDeleteTaskButton));
     EXPECT_EQ(TaskList::RowCount(), 0);
     ASSERT_EQ(TaskFileList().size(), 1u);
     // ...so the same name still counts as queued.
@@ -65,12 +67,12 @@ TEST_F(TaskListTest, RemovingARowLeavesItsFileRecorded) {
 
 TEST_F(TaskListTest, ARunLeavesTheDeleteButtonDisabledUntilTheNextClick) {
     TaskList::AppendTaskRow("a.ttf", "未知", "");
-    ASSERT_TRUE(headless::ClickList(main_, "超级列表框", 0));
+    ASSERT_TRUE(headless::ClickList(main_, kTaskList, 0));
     ASSERT_FALSE(DeleteDisabled());
     RunTasks();
     EXPECT_EQ(TaskList::SelectedRow(), 0);
     EXPECT_TRUE(DeleteDisabled());
-    ASSERT_TRUE(headless::ClickList(main_, "超级列表框", 0));
+    ASSERT_TRUE(headless::ClickList(main_, kTaskList, 0));
     EXPECT_FALSE(DeleteDisabled());
 }
 

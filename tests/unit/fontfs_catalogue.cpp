@@ -1,5 +1,6 @@
 // The installed-font catalogue and its face names, through the fake font manager and,
 // once that has shown it cannot name fonts, through our own reader alone.
+#include "platform/font_manager.h"
 #include "support/ttf_writer.h"
 #include "tests/unit/fontfs_test_root.h"
 
@@ -50,26 +51,54 @@ TEST_F(CatalogueTest, ScanAppendsAndRebuildStartsOver) {
     EXPECT_EQ(Column(&InstalledFont::faceName), (std::vector<std::string>{"Alpha", "Beta"}));
 }
 
+// Windows counts registrations per file; taking back one that failed would remove the
+// system's own registration of a font in its folder.
+TEST_F(CatalogueTest, ScansLeaveEveryFilesRegistrationsAsTheyFoundThem) {
+    const std::vector<std::string> files = {"C:\\WINDOWS\\Fonts\\held.ttf",
+                                            "C:\\WINDOWS\\Fonts\\new.ttf",
+                                            "C:\\WINDOWS\\Fonts\\junk.ttf"};
+    PutFont(files[0], u"Held");
+    PutFont(files[1], u"New");
+    Write(files[2], "not a font at all");
+    ASSERT_EQ(platform::RegisterFontFile(files[0]), 1);  // the system holds this one
+    const auto counts = [&] {
+        std::vector<int> registrations;
+        for (const std::string& file : files)
+            registrations.push_back(standin::RegistrationsOf(file));
+        return registrations;
+    };
+    ScanFontsFolder();
+    EXPECT_EQ(counts(), (std::vector<int>{1, 0, 0}));
+    // The manager now refuses every new registration, also of the font the system holds.
+    standin::FontManager().failRegistration = true;
+    RebuildInstalledFontList();
+    EXPECT_EQ(counts(), (std::vector<int>{1, 0, 0}));
+}
+
 TEST_F(CatalogueTest, CollectionGivesTheFirstFaceName) {
     Write("C:\\WINDOWS\\Fonts\\pair.ttf", ttf::MakeCollection({u"第一", u"第二"}));
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\pair.ttf"), "第一");
+    FaceNameSource source;
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\pair.ttf", source), "第一");
 }
 
 TEST_F(CatalogueTest, BareFileNameIsLookedForInTheSystemFontsFolder) {
     PutFont("C:\\WINDOWS\\Fonts\\bare.ttf", u"Bare Name");
-    EXPECT_EQ(ReadFontFaceName("bare.ttf"), "Bare Name");
+    FaceNameSource source;
+    EXPECT_EQ(ReadFontFaceName("bare.ttf", source), "Bare Name");
     // It was not found where given, so nothing was registered.
     EXPECT_EQ(standin::FontManager().registrations, 0);
-    EXPECT_EQ(ReadFontFaceName("C:\\gone.ttf"), "");
+    EXPECT_EQ(ReadFontFaceName("C:\\gone.ttf", source), "");
 }
 
 TEST_F(CatalogueTest, LongFaceNamesStopAtTheFaceNameLimit) {
     PutFont("C:\\WINDOWS\\Fonts\\long.ttf", u"An Extremely Long Family Name Of Forty Chars");
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf"), "An Extremely Long Family Name O");
+    FaceNameSource source;
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf", source),
+              "An Extremely Long Family Name O");
     // Our own reader keeps the same limit.
-    standin::FontManager().queryMissing = true;
-    ResetFaceNameSource();
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf"), "An Extremely Long Family Name O");
+    FaceNameSource withoutManager{.managerNamesFaces = false};
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\long.ttf", withoutManager),
+              "An Extremely Long Family Name O");
 }
 
 TEST_F(CatalogueTest, ManagerThatCannotNameFontsIsSkippedFromThenOn) {
@@ -78,7 +107,7 @@ TEST_F(CatalogueTest, ManagerThatCannotNameFontsIsSkippedFromThenOn) {
     standin::FontManager().queryFails = true;  // Wine's stub: present, answers FALSE
     ScanFontsFolder();
     EXPECT_EQ(Column(&InstalledFont::faceName), (std::vector<std::string>{"Alpha", "Beta"}));
-    EXPECT_FALSE(FontManagerNamesFaces());
+    EXPECT_FALSE(CatalogueFaceNameSource().managerNamesFaces);
     EXPECT_EQ(standin::FontManager().registrations, 1);
     EXPECT_EQ(standin::FontManager().queries, 2);
     EXPECT_EQ(standin::FontManager().live, 0);
@@ -89,19 +118,20 @@ TEST_F(CatalogueTest, ManagerIsKeptWhileItAnswersOrTheFileIsNoFont) {
     PutFont("C:\\WINDOWS\\Fonts\\ok.ttf", u"Fine");
     ScanFontsFolder();
     ScanFontsFolder();
-    EXPECT_TRUE(FontManagerNamesFaces());
+    EXPECT_TRUE(CatalogueFaceNameSource().managerNamesFaces);
     EXPECT_EQ(standin::FontManager().registrations, 4);
     // A font the manager refuses proves nothing about its query.
     standin::FontManager().failRegistration = true;
     standin::FontManager().queryFails = true;
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf"), "Fine");
-    EXPECT_TRUE(FontManagerNamesFaces());
+    FaceNameSource source;
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf", source), "Fine");
+    EXPECT_TRUE(source.managerNamesFaces);
     EXPECT_EQ(standin::FontManager().registrations, 5);
     // Missing query function: one try, then the reader alone.
     standin::FontManager().queryMissing = true;
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\junk.ttf"), "");
-    EXPECT_FALSE(FontManagerNamesFaces());
-    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf"), "Fine");
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\junk.ttf", source), "");
+    EXPECT_FALSE(source.managerNamesFaces);
+    EXPECT_EQ(ReadFontFaceName("C:\\WINDOWS\\Fonts\\ok.ttf", source), "Fine");
     EXPECT_EQ(standin::FontManager().registrations, 6);
 }
 

@@ -10,7 +10,6 @@
 #include <vector>
 
 #include "fontfs/catalogue.h"
-#include "fontfs/face_name.h"
 #include "platform/standin/standin.h"
 
 class FontfsTest : public ::testing::Test {
@@ -23,8 +22,7 @@ class FontfsTest : public ::testing::Test {
         std::filesystem::remove_all(root_);
         standin::UseTestRoot(root_.string());
         standin::ResetFontManager();
-        ResetFaceNameSource();
-        ReleaseInstalledFontList();
+        CreateInstalledFontList();
     }
     void TearDown() override {
         ReleaseInstalledFontList();

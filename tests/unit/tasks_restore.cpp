@@ -4,20 +4,22 @@
 
 namespace {
 
+using namespace forms::main_window;
+
 class RestoreTest : public ProgramTest {
   protected:
     void SetUp() override {
         ProgramTest::SetUp();
         LoadMainWindow();
     }
-    void Restore() { ASSERT_TRUE(headless::Click(main_, "按钮_还原")); }
+    void Restore() { ASSERT_TRUE(headless::Click(main_, kRestoreButton)); }
 };
 
 TEST_F(RestoreTest, WithoutABackupFolderTheLabelShowsAndHidesAndNothingHappens) {
     WriteFont("C:\\WINDOWS\\Fonts\\a.ttf", u"Alpha");
     Restore();
-    EXPECT_FALSE(headless::State(main_, "透明标签").visible);
-    EXPECT_EQ(headless::State(main_, "透明标签").caption, "正在还原字体");
+    EXPECT_FALSE(headless::State(main_, kStatusLabel).visible);
+    EXPECT_EQ(headless::State(main_, kStatusLabel).caption, "正在还原字体");
     EXPECT_EQ(Listing("C:\\WINDOWS\\Fonts"), (std::vector<std::string>{"a.ttf"}));
 }
 
@@ -34,8 +36,8 @@ TEST_F(RestoreTest, CopiesBackTheTtfFilesOnlyAndKeepsTheBackups) {
     EXPECT_EQ(Read("C:\\WINDOWS\\Fonts\\UPPER.TTF"), Read("C:\\work\\Backup\\UPPER.TTF"));
     EXPECT_EQ(Listing("C:\\WINDOWS\\Fonts"), (std::vector<std::string>{"UPPER.TTF", "a.ttf"}));
     EXPECT_EQ(Listing("C:\\work\\Backup"), backupsBefore);
-    EXPECT_FALSE(headless::State(main_, "透明标签").visible);
-    EXPECT_EQ(headless::State(main_, "透明标签").caption, "正在还原字体备份");
+    EXPECT_FALSE(headless::State(main_, kStatusLabel).visible);
+    EXPECT_EQ(headless::State(main_, kStatusLabel).caption, "正在还原字体备份");
     // Files only: nothing registered or announced, and the catalogue is not rebuilt.
     EXPECT_EQ(standin::FontManager().broadcasts, 0);
     EXPECT_TRUE(InstalledFontList().empty());

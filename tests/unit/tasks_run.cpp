@@ -5,6 +5,8 @@
 
 namespace {
 
+using namespace forms::main_window;
+
 constexpr const char* kArial = "C:\\WINDOWS\\Fonts\\arial.ttf";
 constexpr const char* kSimhei = "C:\\WINDOWS\\Fonts\\simhei.ttf";
 constexpr const char* kArialBackup = "C:\\work\\Backup\\arial.ttf";
@@ -92,7 +94,7 @@ TEST_F(RunTest, ReplaceRowsReportEachOutcomeAndNeverLoseTheFont) {
     WriteFont("C:\\WINDOWS\\Fonts\\fourth.ttf", u"Fourth");
     const auto third = Read("C:\\WINDOWS\\Fonts\\third.ttf");
     const auto fourth = Read("C:\\WINDOWS\\Fonts\\fourth.ttf");
-    ASSERT_TRUE(headless::Click(main_, "按钮_执行任务"));  // catalogue: arial fourth simhei third
+    ASSERT_TRUE(headless::Click(main_, kRunTasksButton));  // catalogue: arial fourth simhei third
     WriteFont("C:\\new\\soon-gone.ttf", u"Gone");
     InTaskWindow([this] {
         BrowseAndReplace(0, "C:\\new\\r1.ttf");         // arial: replaced
@@ -164,7 +166,7 @@ TEST_F(RunTest, BackupsKeepEveryDifferentOlderCopy) {
     EXPECT_EQ(Read(kArial), Read("C:\\new\\r2.ttf"));
 
     // The restore brings back the newest backup and leaves the kept copies alone.
-    ASSERT_TRUE(headless::Click(main_, "按钮_还原"));
+    ASSERT_TRUE(headless::Click(main_, kRestoreButton));
     EXPECT_EQ(Read(kArial), Read("C:\\new\\r1.ttf"));
     EXPECT_EQ(Listing("C:\\work\\Backup").size(), 4u);
 }
@@ -172,7 +174,7 @@ TEST_F(RunTest, BackupsKeepEveryDifferentOlderCopy) {
 TEST_F(RunTest, AnIdenticalBackupIsOverwrittenWithoutAnExtraCopy) {
     InTaskWindow([this] { ChooseAndDelete(kArialItem); });
     RunTasks();
-    ASSERT_TRUE(headless::Click(main_, "按钮_还原"));
+    ASSERT_TRUE(headless::Click(main_, kRestoreButton));
     RunTasks();
     EXPECT_EQ(Result(0), "删除成功");
     EXPECT_EQ(Listing("C:\\work\\Backup"), (std::vector<std::string>{"arial.ttf"}));
@@ -227,7 +229,7 @@ TEST_F(RunTest, BackupsOfAReadOnlyHiddenSystemFontArePlainFiles) {
     // Once the font is gone, the restore brings the newest copy back.
     ASSERT_TRUE(platform::SetFileAttributeBits(kArial, 0));
     Remove(kArial);
-    ASSERT_TRUE(headless::Click(main_, "按钮_还原"));
+    ASSERT_TRUE(headless::Click(main_, kRestoreButton));
     EXPECT_EQ(Read(kArial), updated);
 }
 
@@ -266,24 +268,24 @@ TEST_F(RunTest, AnEmptyRunTogglesTheButtonsAndRebuildsTheCatalogue) {
     EXPECT_EQ(TaskList::RowCount(), 0);
     ASSERT_EQ(InstalledFontList().size(), 3u);
     EXPECT_EQ(InstalledFontList()[1].faceName, "Later");
-    EXPECT_FALSE(headless::State(main_, "按钮_添加").disabled);
-    EXPECT_FALSE(headless::State(main_, "按钮_还原").disabled);
-    EXPECT_FALSE(headless::State(main_, "按钮_执行任务").disabled);
-    EXPECT_TRUE(headless::State(main_, "按钮_删除").disabled);
+    EXPECT_FALSE(headless::State(main_, kAddTaskButton).disabled);
+    EXPECT_FALSE(headless::State(main_, kRestoreButton).disabled);
+    EXPECT_FALSE(headless::State(main_, kRunTasksButton).disabled);
+    EXPECT_TRUE(headless::State(main_, kDeleteTaskButton).disabled);
 }
 
 // Clicks made during a run arrive when the closing catalogue walk lets events run. A run
 // started there would run the rows a second time inside the first run.
 TEST_F(RunTest, AClickOnRunDuringARunIsIgnored) {
     InTaskWindow([this] { ChooseAndDelete(kArialItem); });
-    headless::QueueClick(main_, "按钮_执行任务");
+    headless::QueueClick(main_, kRunTasksButton);
     // The restore button is enabled again before the walk, so its click does arrive.
-    headless::QueueClick(main_, "按钮_还原");
+    headless::QueueClick(main_, kRestoreButton);
     RunTasks();
     EXPECT_EQ(Result(0), "删除成功");
     EXPECT_EQ(InstalledFontList().size(), 2u);  // restored during the walk, listed once
     EXPECT_EQ(Read(kArial), arial_);
-    EXPECT_FALSE(headless::State(main_, "按钮_执行任务").disabled);
+    EXPECT_FALSE(headless::State(main_, kRunTasksButton).disabled);
 }
 
 }  // namespace

@@ -6,6 +6,9 @@
 
 namespace {
 
+using namespace forms::main_window;
+using namespace forms::task_window;
+
 // Listed by the stand-in in byte order: the long name, the 15-byte one, arial, 宋体.
 constexpr const char* kLongName = "a_much_longer_name.ttf";
 constexpr const char* kFifteen = "abcdefghijk.ttf";
@@ -31,27 +34,27 @@ TEST_F(TaskWindowTest, OpeningFillsBothChoosersWithPaddedLabelsAndChoosesTheFirs
     InTaskWindow([this] {
         EXPECT_EQ(headless::WindowHeight(task_), 220);
         // The frame and the container keep the form's replace heights until a page is chosen.
-        EXPECT_EQ(headless::State(task_, "选择夹1").height, 145);
-        EXPECT_EQ(headless::State(task_, "分组框2").height, 168);
-        EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), 0);
+        EXPECT_EQ(headless::State(task_, kPages).height, 145);
+        EXPECT_EQ(headless::State(task_, kPageFrame).height, 168);
+        EXPECT_EQ(headless::CurrentPage(task_, kPages), 0);
         const std::vector<std::string> labels = {"a_much_longer_name.ttf[Long]",
                                                  "abcdefghijk.ttf[Fifteen]",
                                                  "arial.ttf      [Arial]", "宋体.ttf       [宋体]"};
-        EXPECT_EQ(headless::Items(task_, "组合框_删除"), labels);
-        EXPECT_EQ(headless::Items(task_, "组合框_替换"), labels);
+        EXPECT_EQ(headless::Items(task_, kDeleteFontChooser), labels);
+        EXPECT_EQ(headless::Items(task_, kReplacedFontChooser), labels);
         for (int i = 0; i < 4; ++i) {
-            EXPECT_EQ(ui::ItemData({task_, "组合框_删除"}, i), i + 1);
-            EXPECT_EQ(ui::ItemData({task_, "组合框_替换"}, i), i + 1);
+            EXPECT_EQ(ui::ItemData({task_, kDeleteFontChooser}, i), i + 1);
+            EXPECT_EQ(ui::ItemData({task_, kReplacedFontChooser}, i), i + 1);
         }
-        EXPECT_EQ(ui::CurrentIndex({task_, "组合框_删除"}), 0);
-        EXPECT_EQ(ui::CurrentIndex({task_, "组合框_替换"}), 0);
+        EXPECT_EQ(ui::CurrentIndex({task_, kDeleteFontChooser}), 0);
+        EXPECT_EQ(ui::CurrentIndex({task_, kReplacedFontChooser}), 0);
     });
     // The padding is done on the catalogue itself, once, and stays until a rebuild.
     EXPECT_EQ(InstalledFontList()[2].fileName, "arial.ttf      ");
     EXPECT_EQ(InstalledFontList()[3].fileName, "宋体.ttf       ");
     EXPECT_EQ(InstalledFontList()[0].fileName, kLongName);
     InTaskWindow([this] {
-        EXPECT_EQ(headless::Items(task_, "组合框_删除")[2], "arial.ttf      [Arial]");
+        EXPECT_EQ(headless::Items(task_, kDeleteFontChooser)[2], "arial.ttf      [Arial]");
         ChooseAndDelete(2);
         ChooseAndDelete(3);
     });
@@ -64,12 +67,12 @@ TEST_F(TaskWindowTest, OpeningFillsBothChoosersWithPaddedLabelsAndChoosesTheFirs
 TEST_F(TaskWindowTest, WhileOpenTheMainWindowTakesNoInputAndReopeningOnlyBringsItForward) {
     InTaskWindow([this] {
         EXPECT_FALSE(headless::WindowEnabled(main_));
-        EXPECT_FALSE(headless::Click(main_, "按钮_执行任务"));
+        EXPECT_FALSE(headless::Click(main_, kRunTasksButton));
         EXPECT_EQ(headless::FrontWindow(), &task_);
-        ASSERT_TRUE(headless::Click(task_, "单选框3"));
+        ASSERT_TRUE(headless::Click(task_, kReplacePageRadio));
         OpenTaskWindow();  // already loaded: nothing is created again
-        EXPECT_EQ(headless::Items(task_, "组合框_删除").size(), 4u);
-        EXPECT_TRUE(ui::Checked({task_, "单选框3"}));
+        EXPECT_EQ(headless::Items(task_, kDeleteFontChooser).size(), 4u);
+        EXPECT_TRUE(ui::Checked({task_, kReplacePageRadio}));
     });
     EXPECT_TRUE(headless::WindowEnabled(main_));
 }
@@ -82,46 +85,46 @@ TEST_F(TaskWindowTest, PageButtonsSetCaptionPageAndHeights) {
         const char* shownControl;
     };
     const Expected pages[] = {
-        {"单选框3", "替换字体", 2, 145, 168, 260, "组合框_替换"},
-        {"单选框2", "删除字体", 1, 110, 130, 220, "组合框_删除"},
-        {"单选框1", "添加字体", 0, 110, 130, 220, "编辑框_添加"},
+        {kReplacePageRadio, "替换字体", 2, 145, 168, 260, kReplacedFontChooser},
+        {kDeletePageRadio, "删除字体", 1, 110, 130, 220, kDeleteFontChooser},
+        {kAddPageRadio, "添加字体", 0, 110, 130, 220, kAddPathBox},
     };
     InTaskWindow([&] {
         for (const Expected& e : pages) {
             SCOPED_TRACE(e.radio);
             ASSERT_TRUE(headless::Click(task_, e.radio));
-            EXPECT_EQ(headless::State(task_, "分组框2").caption, e.caption);
-            EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), e.page);
-            EXPECT_EQ(headless::State(task_, "选择夹1").height, e.tab);
-            EXPECT_EQ(headless::State(task_, "分组框2").height, e.frame);
+            EXPECT_EQ(headless::State(task_, kPageFrame).caption, e.caption);
+            EXPECT_EQ(headless::CurrentPage(task_, kPages), e.page);
+            EXPECT_EQ(headless::State(task_, kPages).height, e.tab);
+            EXPECT_EQ(headless::State(task_, kPageFrame).height, e.frame);
             EXPECT_EQ(headless::WindowHeight(task_), e.window);
             EXPECT_TRUE(headless::State(task_, e.shownControl).shown);
         }
         // A page handler whose own radio button is off does nothing.
         ShowReplacePage();
         EXPECT_EQ(headless::WindowHeight(task_), 220);
-        EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), 0);
+        EXPECT_EQ(headless::CurrentPage(task_, kPages), 0);
     });
 }
 
 TEST_F(TaskWindowTest, BrowsingFillsTheEditBoxOnlyWithAConfirmedNonEmptyPath) {
     InTaskWindow([this] {
         headless::AnswerFileDialog("C:\\new\\n.ttf");
-        ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+        ASSERT_TRUE(headless::Click(task_, kAddBrowseButton));
         EXPECT_EQ(headless::LastDialogTitle(), "选择添加的字体文件");
-        EXPECT_EQ(Edit("编辑框_添加"), "C:\\new\\n.ttf");
+        EXPECT_EQ(Edit(kAddPathBox), "C:\\new\\n.ttf");
         headless::CancelFileDialog();
-        ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+        ASSERT_TRUE(headless::Click(task_, kAddBrowseButton));
         headless::AnswerFileDialog("");
-        ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
-        EXPECT_EQ(Edit("编辑框_添加"), "C:\\new\\n.ttf");
+        ASSERT_TRUE(headless::Click(task_, kAddBrowseButton));
+        EXPECT_EQ(Edit(kAddPathBox), "C:\\new\\n.ttf");
 
-        ASSERT_TRUE(headless::Click(task_, "单选框3"));
+        ASSERT_TRUE(headless::Click(task_, kReplacePageRadio));
         headless::AnswerFileDialog("C:\\other\\n.ttf");
-        ASSERT_TRUE(headless::Click(task_, "按钮_替换浏览"));
+        ASSERT_TRUE(headless::Click(task_, kReplaceBrowseButton));
         EXPECT_EQ(headless::LastDialogTitle(), "选择要替换的新字体文件");
-        EXPECT_EQ(Edit("编辑框_替换"), "C:\\other\\n.ttf");
-        EXPECT_EQ(Edit("编辑框_添加"), "C:\\new\\n.ttf");
+        EXPECT_EQ(Edit(kReplacementPathBox), "C:\\other\\n.ttf");
+        EXPECT_EQ(Edit(kAddPathBox), "C:\\new\\n.ttf");
     });
     EXPECT_EQ(headless::DialogsShown(), 4);
 }
@@ -134,7 +137,7 @@ TEST_F(TaskWindowTest, BrowsingLeavesTheWorkingFolderWhereItWas) {
         BrowseAndAdd("C:\\new\\n.ttf");
         EXPECT_EQ(platform::CurrentFolder(), "C:\\work");
         headless::CancelFileDialog();
-        ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+        ASSERT_TRUE(headless::Click(task_, kAddBrowseButton));
         BrowseAndReplace(1, "C:\\other\\x.ttf");
         ChooseAndDelete(2);
     });
@@ -147,13 +150,13 @@ TEST_F(TaskWindowTest, BrowsingLeavesTheWorkingFolderWhereItWas) {
 TEST_F(TaskWindowTest, AddQueuesEachFileNameOnceAndAlwaysEmptiesTheEditBox) {
     InTaskWindow([this] {
         BrowseAndAdd("C:\\new\\n.ttf");
-        EXPECT_EQ(Edit("编辑框_添加"), "");
+        EXPECT_EQ(Edit(kAddPathBox), "");
         BrowseAndAdd("C:\\other\\n.ttf");  // same name, another folder: refused
-        EXPECT_EQ(Edit("编辑框_添加"), "");
+        EXPECT_EQ(Edit(kAddPathBox), "");
         BrowseAndAdd("C:\\other\\N.ttf");  // the case differs: another name
         // An empty edit box queues an empty add, and may do so again.
-        ASSERT_TRUE(headless::Click(task_, "按钮_添加确定"));
-        ASSERT_TRUE(headless::Click(task_, "按钮_添加确定"));
+        ASSERT_TRUE(headless::Click(task_, kAddOkButton));
+        ASSERT_TRUE(headless::Click(task_, kAddOkButton));
     });
     ASSERT_EQ(TaskList::RowCount(), 4);
     EXPECT_EQ(Row(0), (std::vector<std::string>{"n.ttf", "添加字体", "", ""}));
@@ -170,7 +173,7 @@ TEST_F(TaskWindowTest, AddQueuesEachFileNameOnceAndAlwaysEmptiesTheEditBox) {
 TEST_F(TaskWindowTest, DeleteQueuesTheChosenEntryAsOftenAsAsked) {
     InTaskWindow([this] {
         ChooseAndDelete(1);
-        ASSERT_TRUE(headless::Click(task_, "按钮_删除确定"));
+        ASSERT_TRUE(headless::Click(task_, kDeleteOkButton));
         ChooseAndDelete(0);
     });
     ASSERT_EQ(TaskList::RowCount(), 3);
@@ -182,8 +185,8 @@ TEST_F(TaskWindowTest, DeleteQueuesTheChosenEntryAsOftenAsAsked) {
 
 TEST_F(TaskWindowTest, AChoiceIsFollowedOnlyThroughTheCataloguePositionItCarries) {
     InTaskWindow([this] {
-        ui::Ctl deleteChooser{task_, "组合框_删除"};
-        ui::Ctl replaceChooser{task_, "组合框_替换"};
+        ui::Ctl deleteChooser{task_, kDeleteFontChooser};
+        ui::Ctl replaceChooser{task_, kReplacedFontChooser};
         ui::AddItem(deleteChooser, "arial.ttf      [Arial]", 0);
         ui::AddItem(deleteChooser, "outside", 5);
         ui::AddItem(deleteChooser, "first again", 1);
@@ -191,11 +194,11 @@ TEST_F(TaskWindowTest, AChoiceIsFollowedOnlyThroughTheCataloguePositionItCarries
         ChooseAndDelete(5);  // data 5: past the four entries
         ChooseAndDelete(6);  // data 1: the first entry, whatever the text says
         ui::SetCurrentIndex(deleteChooser, -1);
-        ASSERT_TRUE(headless::Click(task_, "按钮_删除确定"));
+        ASSERT_TRUE(headless::Click(task_, kDeleteOkButton));
         ui::AddItem(replaceChooser, "outside", 9);
         BrowseAndReplace(4, "C:\\new\\r.ttf");
         ui::SetCurrentIndex(replaceChooser, -1);
-        ASSERT_TRUE(headless::Click(task_, "按钮_替换确定"));
+        ASSERT_TRUE(headless::Click(task_, kReplaceOkButton));
     });
     ASSERT_EQ(TaskList::RowCount(), 1);
     EXPECT_EQ(TaskList::CellText(0, 0), kLongName);
@@ -205,15 +208,15 @@ TEST_F(TaskWindowTest, AChoiceIsFollowedOnlyThroughTheCataloguePositionItCarries
 TEST_F(TaskWindowTest, AnEmptyCatalogueOffersNothingAndQueuesNothing) {
     ReleaseInstalledFontList();
     InTaskWindow([this] {
-        EXPECT_TRUE(headless::Items(task_, "组合框_删除").empty());
-        EXPECT_EQ(ui::CurrentIndex({task_, "组合框_删除"}), -1);
-        EXPECT_EQ(ui::CurrentIndex({task_, "组合框_替换"}), -1);
-        ASSERT_TRUE(headless::Click(task_, "单选框2"));
-        ASSERT_TRUE(headless::Click(task_, "按钮_删除确定"));
-        ASSERT_TRUE(headless::Click(task_, "单选框3"));
+        EXPECT_TRUE(headless::Items(task_, kDeleteFontChooser).empty());
+        EXPECT_EQ(ui::CurrentIndex({task_, kDeleteFontChooser}), -1);
+        EXPECT_EQ(ui::CurrentIndex({task_, kReplacedFontChooser}), -1);
+        ASSERT_TRUE(headless::Click(task_, kDeletePageRadio));
+        ASSERT_TRUE(headless::Click(task_, kDeleteOkButton));
+        ASSERT_TRUE(headless::Click(task_, kReplacePageRadio));
         headless::AnswerFileDialog("C:\\new\\n.ttf");
-        ASSERT_TRUE(headless::Click(task_, "按钮_替换浏览"));
-        ASSERT_TRUE(headless::Click(task_, "按钮_替换确定"));
+        ASSERT_TRUE(headless::Click(task_, kReplaceBrowseButton));
+        ASSERT_TRUE(headless::Click(task_, kReplaceOkButton));
     });
     EXPECT_EQ(TaskList::RowCount(), 0);
     EXPECT_TRUE(TaskFileList().empty());
@@ -221,10 +224,10 @@ TEST_F(TaskWindowTest, AnEmptyCatalogueOffersNothingAndQueuesNothing) {
 
 TEST_F(TaskWindowTest, ReplaceShowsOnlyTheFileNameAndNeedsAPath) {
     InTaskWindow([this] {
-        ASSERT_TRUE(headless::Click(task_, "单选框3"));
-        ASSERT_TRUE(headless::Click(task_, "按钮_替换确定"));  // empty path: refused
+        ASSERT_TRUE(headless::Click(task_, kReplacePageRadio));
+        ASSERT_TRUE(headless::Click(task_, kReplaceOkButton));  // empty path: refused
         BrowseAndReplace(2, "C:\\new\\n.ttf");
-        EXPECT_EQ(Edit("编辑框_替换"), "C:\\new\\n.ttf");
+        EXPECT_EQ(Edit(kReplacementPathBox), "C:\\new\\n.ttf");
     });
     ASSERT_EQ(TaskList::RowCount(), 1);
     EXPECT_EQ(Row(0), (std::vector<std::string>{"arial.ttf      ", "替换字体", "n.ttf", ""}));
@@ -256,19 +259,21 @@ TEST_F(TaskWindowTest, AReplacementNamedLikeAnotherQueuedFileIsRefused) {
 
 TEST_F(TaskWindowTest, CancelEscapeAndTheCloseBoxCloseAndTheNextOpeningStartsAfresh) {
     const std::pair<const char*, const char*> cancels[] = {
-        {"单选框1", "按钮_添加取消"}, {"单选框2", "按钮_删除取消"}, {"单选框3", "按钮_替换取消"}};
+        {kAddPageRadio, kAddCancelButton},
+        {kDeletePageRadio, kDeleteCancelButton},
+        {kReplacePageRadio, kReplaceCancelButton}};
     for (const auto& [radio, cancel] : cancels) {
         SCOPED_TRACE(cancel);
         headless::Script({
             [&, radio = radio, cancel = cancel] {
                 headless::AnswerFileDialog("C:\\new\\n.ttf");
-                ASSERT_TRUE(headless::Click(task_, "按钮_添加浏览"));
+                ASSERT_TRUE(headless::Click(task_, kAddBrowseButton));
                 ASSERT_TRUE(headless::Click(task_, radio));
                 ASSERT_TRUE(headless::Click(task_, cancel));
             },
             [] { ADD_FAILURE() << "the task window should have closed"; },
         });
-        ASSERT_TRUE(headless::Click(main_, "按钮_添加"));
+        ASSERT_TRUE(headless::Click(main_, kAddTaskButton));
         // The cancel ended the task window's loop: the next step was never needed.
         EXPECT_EQ(headless::StepsLeft(), 1u);
         headless::Reset();
@@ -276,10 +281,10 @@ TEST_F(TaskWindowTest, CancelEscapeAndTheCloseBoxCloseAndTheNextOpeningStartsAfr
     }
     InTaskWindow([this] { EXPECT_TRUE(headless::PressEscape(task_)); });
     InTaskWindow([this] {
-        EXPECT_TRUE(ui::Checked({task_, "单选框1"}));
-        EXPECT_EQ(headless::CurrentPage(task_, "选择夹1"), 0);
-        EXPECT_EQ(Edit("编辑框_添加"), "");
-        EXPECT_EQ(headless::State(task_, "分组框2").caption, "添加字体");
+        EXPECT_TRUE(ui::Checked({task_, kAddPageRadio}));
+        EXPECT_EQ(headless::CurrentPage(task_, kPages), 0);
+        EXPECT_EQ(Edit(kAddPathBox), "");
+        EXPECT_EQ(headless::State(task_, kPageFrame).caption, "添加字体");
     });
     EXPECT_EQ(TaskList::RowCount(), 0);
 }

@@ -1,6 +1,7 @@
 // The headless control model keeps the vocabulary's semantics, which the program's tests
 // rely on: modal loops and re-enabling, deferred closing, who may receive a click, and
 // the rules of combo boxes, page containers, list views, sizes and the file dialog.
+#include <gtest/gtest-spi.h>
 #include <gtest/gtest.h>
 #include <unistd.h>
 
@@ -249,6 +250,14 @@ TEST_F(VocabularyTest, ClicksReachOnlyShownEnabledControls) {
     ui::SetDisabled({kKinds, "frame"}, true);      // a disabled parent takes its children's input
     EXPECT_FALSE(headless::Click(kKinds, "on0"));
     EXPECT_EQ(events, (std::vector<std::string>{"outer created", "click", "click"}));
+}
+
+TEST_F(VocabularyTest, NamingAControlTheLoadedFormLacksFailsTheTest) {
+    ASSERT_TRUE(ui::LoadWindow(kOuter, false));
+    EXPECT_NONFATAL_FAILURE(ui::SetDisabled({kOuter, "opne"}, true),
+                            "\"opne\" in the loaded form Outer");
+    // A form that is not loaded has no controls to miss: the call does nothing.
+    ui::SetDisabled({kInner, "opne"}, true);
 }
 
 TEST_F(VocabularyTest, RadioButtonsOfOneParentExcludeEachOtherBeforeTheHandlerRuns) {

@@ -174,7 +174,7 @@ TEST_CASE("platform_fonts.install_names_a_relative_source_from_the_current_folde
 }
 
 TEST_CASE("platform_fonts.face_names_from_generated_fonts") {
-    ResetFaceNameSource();
+    FaceNameSource source;
     const std::string chinese = check::Scratch() + "\\seam_cn.ttf";
     const std::string pair = check::Scratch() + "\\seam_pair.ttf";
     const std::string junk = check::Scratch() + "\\seam_junk.ttf";
@@ -183,19 +183,18 @@ TEST_CASE("platform_fonts.face_names_from_generated_fonts") {
     REQUIRE(testfiles::Write(junk, "no font in here"));
 
     // Literals are compiled to code page 936, so this compares code page 936 bytes.
-    CHECK_EQ(ReadFontFaceName(chinese), std::string("平台测试黑体"));
-    CHECK_EQ(ReadFontFaceName(pair), std::string("Seam First"));
-    CHECK_EQ(ReadFontFaceName(junk), std::string());
-    CHECK_EQ(ReadFontFaceName(check::Scratch() + "\\seam_missing.ttf"), std::string());
+    CHECK_EQ(ReadFontFaceName(chinese, source), std::string("平台测试黑体"));
+    CHECK_EQ(ReadFontFaceName(pair, source), std::string("Seam First"));
+    CHECK_EQ(ReadFontFaceName(junk, source), std::string());
+    CHECK_EQ(ReadFontFaceName(check::Scratch() + "\\seam_missing.ttf", source), std::string());
 
     // A bare file name is looked for in the system fonts folder.
     FontsFolderGuard guard;
     REQUIRE(WriteFont(guard.Add("seam_bare.ttf"), u"Seam Bare"));
-    CHECK_EQ(ReadFontFaceName("seam_bare.ttf"), std::string("Seam Bare"));
+    CHECK_EQ(ReadFontFaceName("seam_bare.ttf", source), std::string("Seam Bare"));
 }
 
 TEST_CASE("platform_fonts.catalogue_scan_of_the_fonts_folder") {
-    ResetFaceNameSource();
     FontsFolderGuard guard;
     REQUIRE(WriteFont(guard.Add("seam_scan_a.ttf"), u"扫描测试宋体"));
     REQUIRE(testfiles::Write(guard.Add("seam_scan_b.TTF"),

@@ -1,0 +1,16 @@
+// The names of the main window's controls (QiroFont), as its form table gives them.
+// The logic and the tests name controls only through these, so a misspelt name does not
+// compile.
+#pragma once
+
+namespace forms::main_window {
+
+inline constexpr const char* kStatusLabel = "透明标签";  // shown while backups are restored
+inline constexpr const char* kRunTasksButton = "按钮_执行任务";
+inline constexpr const char* kRestoreButton = "按钮_还原";
+inline constexpr const char* kDeleteTaskButton = "按钮_删除";  // removes the selected row
+inline constexpr const char* kAddTaskButton = "按钮_添加";     // opens the task window
+inline constexpr const char* kBannerPicture = "图片框";
+inline constexpr const char* kTaskList = "超级列表框";
+
+}  // namespace forms::main_window
