@@ -266,6 +266,10 @@ int CountColour(HWND window, RECT area, COLORREF colour, int tolerance) {
 
 TEST_CASE("ui_vocabulary.controls_follow_the_table") {
     REQUIRE(Load());
+    // This program carries the product's manifest, so its buttons are those of common
+    // controls 6, which alone answer BCM_GETIDEALSIZE.
+    SIZE ideal = {};
+    CHECK(SendMessageW(ControlHwnd("按钮"), BCM_GETIDEALSIZE, 0, reinterpret_cast<LPARAM>(&ideal)));
     HWND window = Hwnd();
     RECT outer = Frame(window);
     CHECK_EQ(outer.right - outer.left, 420);
