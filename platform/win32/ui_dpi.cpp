@@ -66,8 +66,8 @@ int DpiOfControl(HWND control) {
 }
 
 HFONT FontFor(LoadedWindow& window, const FontSpec& font) {
-    for (const auto& [spec, made] : window.fonts) {
-        if (SameFont(spec, font)) return made;
+    for (const auto& [given, made] : window.fonts) {
+        if (SameFont(given, font)) return made;
     }
     HFONT made = MakeFont(font, window.dpi);
     if (made == nullptr) return static_cast<HFONT>(GetStockObject(DEFAULT_GUI_FONT));

@@ -77,7 +77,7 @@ int DpiOfControl(HWND control);
 inline int Scaled(const LoadedWindow& window, int value) {
     return platform::ScaleToDpi(value, window.dpi);
 }
-// The window's font for a form's font spec at the window's DPI (one per spec).
+// The window's font for a font the form gives, at the window's DPI (one per font given).
 HFONT FontFor(LoadedWindow& window, const FontSpec& font);
 // A control's place in its parent and its size, in the window's pixels: the form's
 // place and width, and its current height, at the window's DPI.
