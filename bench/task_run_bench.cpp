@@ -24,6 +24,7 @@
 #include "forms/main_form.h"
 #include "forms/vocabulary.h"
 #include "platform/files.h"
+#include "platform/font_manager.h"
 #include "platform/process.h"
 
 #include <windows.h>
@@ -582,8 +583,7 @@ int main(int argc, char** argv) {
                 if (AddFontResourceA(add.path.c_str()) > 0) ++registered;
         }));
         broadcastOnly.Add(Time([&] {
-            for (std::size_t n = 0; n < setup.adds.size(); ++n)
-                SendMessageA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0);
+            for (std::size_t n = 0; n < setup.adds.size(); ++n) platform::BroadcastFontChange();
         }));
         platform::ProcessPendingEvents();
         unregisterOnly.Add(Time([&] {
