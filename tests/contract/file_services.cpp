@@ -97,6 +97,8 @@ CONTRACT_CASE(FileServices, CopyReplacesOnlyWhenAllowed) {
 
     CHECK(!CopyFileOverwriting(In("missing.ttf"), In("never.ttf")));
     CHECK(!contract::Exists(In("never.ttf")));
+    CHECK(!CopyFileOverwriting(In("missing.ttf"), In("dst.ttf")));
+    CHECK_EQ(contract::Read(In("dst.ttf")), "new");
     CHECK(!CopyFileOverwriting(In("src.ttf"), In("NoFolder\\src.ttf")));
     REQUIRE(contract::MakeFolder(In("folder.ttf")));
     CHECK(!CopyFileOverwriting(In("src.ttf"), In("folder.ttf")));
