@@ -61,154 +61,95 @@ void RecordList() {
     events.push_back("list " + std::to_string(ui::SelectedIndex({kKinds, "list"})));
 }
 
-ui::ControlSpec Button(const char* name, int left, ui::Handler onClick, bool disabled = false) {
-    return {.kind = ui::Kind::Button,
+struct Place {
+    int left, top, width, height;
+};
+
+// One row of a form: its parent (none: the window) and page come last, as few rows have
+// them.
+ui::ControlSpec Row(ui::Kind kind, const char* name, Place place, const char* caption = "",
+                    ui::Handler onClick = nullptr, const char* parent = nullptr, int page = -1) {
+    return {.kind = kind,
             .name = name,
-            .left = left,
-            .top = 10,
-            .width = 80,
-            .height = 24,
-            .caption = name,
-            .disabled = disabled,
+            .parent = parent,
+            .page = page,
+            .left = place.left,
+            .top = place.top,
+            .width = place.width,
+            .height = place.height,
+            .caption = caption,
             .onClick = onClick};
+}
+ui::ControlSpec Disabled(ui::ControlSpec row) {
+    row.disabled = true;
+    return row;
 }
 
 ui::Form Window(const char* name, int width, int height, const ui::ControlSpec* controls,
-                std::size_t count) {
+                std::size_t count, ui::Handler created = nullptr, ui::Handler destroyed = nullptr) {
     return {.className = name,
             .title = name,
             .width = width,
             .height = height,
+            .onCreated = created,
+            .onDestroyed = destroyed,
             .controls = controls,
             .controlCount = count};
-}
-
-const ui::ControlSpec kOuterControls[] = {Button("open", 10, OpenInner),
-                                          Button("off", 100, Record, true)};
-const ui::ControlSpec kInnerControls[] = {Button("open", 10, OpenThird),
-                                          Button("close", 100, CloseInner)};
-const ui::ControlSpec kThirdControls[] = {Button("ok", 10, Record)};
-
-ui::Form WithEvents(ui::Form form, ui::Handler created, ui::Handler destroyed) {
-    form.onCreated = created;
-    form.onDestroyed = destroyed;
-    return form;
 }
 ui::Form ClosedByEscape(ui::Form form) {
     form.escapeCloses = true;
     return form;
 }
 
+using ui::Kind;
+constexpr Place kFirstButton = {10, 10, 80, 24}, kSecondButton = {100, 10, 80, 24};
+
+const ui::ControlSpec kOuterControls[] = {
+    Row(Kind::Button, "open", kFirstButton, "打开", OpenInner),
+    Disabled(Row(Kind::Button, "off", kSecondButton, "停用", Record))};
+const ui::ControlSpec kInnerControls[] = {
+    Row(Kind::Button, "open", kFirstButton, "打开", OpenThird),
+    Row(Kind::Button, "close", kSecondButton, "关闭", CloseInner)};
+const ui::ControlSpec kThirdControls[] = {Row(Kind::Button, "ok", kFirstButton, "确定", Record)};
+
 const ui::Form kOuter =
-    WithEvents(Window("ContractOuter", 300, 200, kOuterControls, 2), OuterCreated, OuterDestroyed);
+    Window("ContractOuter", 300, 200, kOuterControls, 2, OuterCreated, OuterDestroyed);
 const ui::Form kInner = ClosedByEscape(
-    WithEvents(Window("ContractInner", 300, 200, kInnerControls, 2), InnerCreated, InnerDestroyed));
+    Window("ContractInner", 300, 200, kInnerControls, 2, InnerCreated, InnerDestroyed));
 const ui::Form kThird =
-    WithEvents(Window("ContractThird", 300, 200, kThirdControls, 1), nullptr, ThirdDestroyed);
+    Window("ContractThird", 300, 200, kThirdControls, 1, nullptr, ThirdDestroyed);
 
 const char* const kPages[] = {"甲", "乙"};
 const ui::ColumnSpec kColumns[] = {{"一", 120, ui::Align::Left}, {"二", 100, ui::Align::Left}};
 
+ui::ControlSpec WithPages(ui::ControlSpec row) {
+    row.pageNames = kPages;
+    row.pageCount = 2;
+    return row;
+}
+ui::ControlSpec WithColumns(ui::ControlSpec row) {
+    row.columns = kColumns;
+    row.columnCount = 2;
+    return row;
+}
+ui::ControlSpec WithDropDown(ui::ControlSpec row) {
+    row.dropHeight = 160;
+    return row;
+}
+
 const ui::ControlSpec kKindControls[] = {
-    {.kind = ui::Kind::GroupBox,
-     .name = "frame",
-     .left = 10,
-     .top = 10,
-     .width = 260,
-     .height = 150,
-     .caption = "框"},
-    {.kind = ui::Kind::RadioBox,
-     .name = "r1",
-     .parent = "frame",
-     .left = 10,
-     .top = 16,
-     .width = 60,
-     .height = 16,
-     .caption = "一",
-     .onClick = RecordR1},
-    {.kind = ui::Kind::RadioBox,
-     .name = "r2",
-     .parent = "frame",
-     .left = 80,
-     .top = 16,
-     .width = 60,
-     .height = 16,
-     .caption = "二",
-     .onClick = RecordR2},
-    {.kind = ui::Kind::Tab,
-     .name = "tabs",
-     .parent = "frame",
-     .left = 4,
-     .top = 40,
-     .width = 250,
-     .height = 100,
-     .pageNames = kPages,
-     .pageCount = 2},
-    {.kind = ui::Kind::Button,
-     .name = "on0",
-     .parent = "tabs",
-     .page = 0,
-     .left = 8,
-     .top = 30,
-     .width = 80,
-     .height = 24,
-     .caption = "第一页",
-     .onClick = Record},
-    {.kind = ui::Kind::Button,
-     .name = "on1",
-     .parent = "tabs",
-     .page = 1,
-     .left = 8,
-     .top = 30,
-     .width = 80,
-     .height = 24,
-     .caption = "第二页",
-     .onClick = Record},
-    {.kind = ui::Kind::EditBox,
-     .name = "edit1",
-     .parent = "tabs",
-     .page = 1,
-     .left = 100,
-     .top = 30,
-     .width = 100,
-     .height = 24},
-    {.kind = ui::Kind::RadioBox,
-     .name = "lone",
-     .left = 280,
-     .top = 10,
-     .width = 100,
-     .height = 16,
-     .caption = "独",
-     .onClick = Record},
-    {.kind = ui::Kind::ComboBox,
-     .name = "combo",
-     .left = 280,
-     .top = 40,
-     .width = 120,
-     .height = 24,
-     .dropHeight = 160},
-    {.kind = ui::Kind::TransLabel,
-     .name = "label",
-     .left = 280,
-     .top = 80,
-     .width = 120,
-     .height = 20,
-     .caption = "标签"},
-    {.kind = ui::Kind::EditBox,
-     .name = "edit",
-     .left = 280,
-     .top = 110,
-     .width = 120,
-     .height = 24},
-    {.kind = ui::Kind::ListView,
-     .name = "list",
-     .left = 10,
-     .top = 170,
-     .width = 260,
-     .height = 180,
-     .onClick = RecordList,
-     .columns = kColumns,
-     .columnCount = 2},
+    Row(Kind::GroupBox, "frame", {10, 10, 260, 150}, "框"),
+    Row(Kind::RadioBox, "r1", {10, 16, 60, 16}, "一", RecordR1, "frame"),
+    Row(Kind::RadioBox, "r2", {80, 16, 60, 16}, "二", RecordR2, "frame"),
+    WithPages(Row(Kind::Tab, "tabs", {4, 40, 250, 100}, "", nullptr, "frame")),
+    Row(Kind::Button, "on0", {8, 30, 80, 24}, "第一页", Record, "tabs", 0),
+    Row(Kind::Button, "on1", {8, 30, 80, 24}, "第二页", Record, "tabs", 1),
+    Row(Kind::EditBox, "edit1", {100, 30, 100, 24}, "", nullptr, "tabs", 1),
+    Row(Kind::RadioBox, "lone", {280, 10, 100, 16}, "独", Record),
+    WithDropDown(Row(Kind::ComboBox, "combo", {280, 40, 120, 24})),
+    Row(Kind::TransLabel, "label", {280, 80, 120, 20}, "标签"),
+    Row(Kind::EditBox, "edit", {280, 110, 120, 24}),
+    WithColumns(Row(Kind::ListView, "list", {10, 170, 260, 180}, "", RecordList)),
 };
 const ui::Form kKinds = Window("ContractKinds", 420, 400, kKindControls,
                                sizeof kKindControls / sizeof kKindControls[0]);
