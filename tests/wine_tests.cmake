@@ -8,6 +8,8 @@ set(wine_runner ${CMAKE_SOURCE_DIR}/scripts/wine-test.sh)
 # a second run, because real input can be lost on a busy virtual display.
 function(add_wine_tests tier program tries timeout)
     file(GLOB sources CONFIGURE_DEPENDS ${CMAKE_CURRENT_SOURCE_DIR}/${tier}/*.cpp)
+    # The contract cases' world has no cases of its own.
+    list(FILTER sources EXCLUDE REGEX "/contract_world_[^/]*\\.cpp$")
     foreach(source ${sources})
         get_filename_component(name ${source} NAME_WE)
         add_test(NAME ${tier}.${name}
@@ -19,4 +21,13 @@ function(add_wine_tests tier program tries timeout)
 endfunction()
 
 add_wine_tests(wine wine_tests.exe 1 600)
+
+# The shared contract cases (tests/contract), one test per suite, on the Win32 layer.
+foreach(suite FileServices ControlVocabulary)
+    add_test(NAME wine.contract.${suite}
+             COMMAND ${wine_runner} --tries 1 ${FONTTASKS_WINDOWS_BUILD}/tests/wine_tests.exe
+                     ${suite}.)
+    set_tests_properties(wine.contract.${suite} PROPERTIES LABELS wine RESOURCE_LOCK wine
+                         TIMEOUT 600)
+endforeach()
 add_wine_tests(e2e e2e_tests.exe 2 1200)

@@ -66,7 +66,7 @@ void SetTitle(const Form& form, const std::string& text) {
 
 void SetWindowHeight(const Form& form, int height) {
     if (auto* window = headless::model::Find(form)) {
-        window->height = headless::model::ClampSize(height);
+        window->height = headless::model::ClampWindowHeight(height);
     }
 }
 

@@ -73,4 +73,14 @@ inline int ClampSize(int value) {
     return value < 0 ? 0 : (value > kMaxSize ? kMaxSize : value);
 }
 
+// The system keeps a window's outer height within its tracking size: no taller than the
+// screen with the frame, no lower than the caption. These are the limits on the tests'
+// 1280 x 1024 display at 96 DPI.
+constexpr int kMinWindowHeight = 27;
+constexpr int kMaxWindowHeight = 1036;
+inline int ClampWindowHeight(int value) {
+    return value < kMinWindowHeight ? kMinWindowHeight
+                                    : (value > kMaxWindowHeight ? kMaxWindowHeight : value);
+}
+
 }  // namespace headless::model

@@ -1,11 +1,15 @@
 // A small test harness for the Windows-side test programs (Wine tier and end-to-end),
 // where GoogleTest is not available. Cases register themselves; the program runs the
 // cases whose names start with its first argument (all of them without one) and ends
-// with a "N passed, N failed" line.
+// with a "N passed, N failed, N known differences of Wine" line. A case may declare a
+// known difference of Wine (KnownWineDifference): its failures are then reported as that
+// difference instead of failing the program.
 #pragma once
 
+#include <ostream>
 #include <sstream>
 #include <string>
+#include <vector>
 
 namespace check {
 
@@ -19,11 +23,35 @@ struct Registrar {
 void Fail(const char* file, int line, const std::string& what);
 // The folder the test program may use for its files (created fresh per case).
 std::string Scratch();
+// Marks the running case as one where Wine is known to differ from Windows: its failures
+// are reported as that difference and do not fail the run.
+void KnownWineDifference(const char* why);
+
+template <typename T>
+void Print(std::ostream& out, const T& value) {
+    if constexpr (requires { out << value; })
+        out << value;
+    else
+        out << "?";
+}
+template <typename T>
+void Print(std::ostream& out, const std::vector<T>& values) {
+    out << "{";
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i > 0) out << ", ";
+        Print(out, values[i]);
+    }
+    out << "}";
+}
 
 template <typename A, typename B>
 std::string Describe(const char* expr, const A& a, const B& b) {
     std::ostringstream out;
-    out << expr << " (got [" << a << "], expected [" << b << "])";
+    out << expr << " (got [";
+    Print(out, a);
+    out << "], expected [";
+    Print(out, b);
+    out << "])";
     return out.str();
 }
 
