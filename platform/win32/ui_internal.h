@@ -1,5 +1,6 @@
 // Shared state of the Win32 control layer: the loaded windows with their controls, and
-// the helpers the ui_*.cpp files use on them. Only platform/win32 includes this.
+// the helpers the ui_*.cpp files use on them. Only platform/win32 includes this, and the
+// Wine tests' world (tests/wine/contract_world_win32.cpp), to find a form's real windows.
 #pragma once
 
 #include <windows.h>
