@@ -146,7 +146,7 @@ TEST_CASE("product_resources.first_icon_has_the_five_sizes") {
     CHECK(sizes == std::vector<int>({16, 24, 32, 48, 256}));
 }
 
-TEST_CASE("product_resources.manifest_requires_an_administrator") {
+TEST_CASE("product_resources.manifest_requires_an_administrator_and_per_monitor_dpi") {
     ResourceImage exe(ProductExe());
     REQUIRE(exe.Loaded());
     std::string manifest =
@@ -159,4 +159,7 @@ TEST_CASE("product_resources.manifest_requires_an_administrator") {
     level += 7;
     CHECK_EQ(manifest.substr(level, manifest.find('"', level) - level),
              std::string("requireAdministrator"));
+    // Windows scales an unaware program as a blurred bitmap; the program scales itself.
+    CHECK(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>") != std::string::npos);
+    CHECK(manifest.find(">true/pm</dpiAware>") != std::string::npos);
 }
