@@ -1,11 +1,14 @@
-# Checks the release archive named by the environment variable FONTTASKS_ARCHIVE (packed by
-# scripts/package.sh): exactly the entries a user should get, the guide's name stored as
+# Checks the release archive packed by scripts/package.sh (ARCHIVE, or the environment
+# variable FONTTASKS_ARCHIVE): exactly the entries a user should get, the guide's name stored as
 # UTF-8 with the zip flag that says so (else Chinese Windows extracts it under a garbled
 # name), and the guide as Notepad needs it: a byte-order mark and CRLF line ends.
-# cmake -DVERSION=<version> -DWORK=<scratch folder> -P check_archive.cmake
+# cmake -DVERSION=<version> -DWORK=<scratch folder> [-DARCHIVE=<zip>] -P check_archive.cmake
 set(archive "$ENV{FONTTASKS_ARCHIVE}")
+if(archive STREQUAL "")
+    set(archive "${ARCHIVE}")
+endif()
 if(NOT EXISTS "${archive}")
-    message(FATAL_ERROR "No archive at FONTTASKS_ARCHIVE='${archive}'; run scripts/test.sh")
+    message(FATAL_ERROR "No archive at '${archive}'; run scripts/package.sh or scripts/test.sh")
 endif()
 set(folder fonttasks-${VERSION})
 set(guide ${folder}/使用说明.txt)
