@@ -51,4 +51,8 @@ void SetResult(int row, const std::string& text) {
     SetCellText(row, kResultColumn, text);
 }
 
+void ShowProgress(int row, bool last) {
+    ui::ShowProgressAt(List(), row, last);
+}
+
 }  // namespace TaskList

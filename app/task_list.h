@@ -20,5 +20,7 @@ int SelectedRow();
 void AppendTaskRow(const std::string& font, const std::string& task,
                    const std::string& replaceWith);
 void SetResult(int row, const std::string& text);
+// During a run: the row's result comes into view; last for the run's last row.
+void ShowProgress(int row, bool last);
 
 }  // namespace TaskList

@@ -162,5 +162,12 @@ int AppendRow(Ctl c);                              // -1 on failure
 std::string CellText(Ctl c, int row, int column);  // the whole text, whatever its length
 void SetCellText(Ctl c, int row, int column, const std::string& text);
 void DeleteRow(Ctl c, int row);
+// Progress of a long operation that lets no event run: the row is scrolled into view and
+// the list repainted at once, with no other event running, and the system sees that the
+// program is alive (it never marks it as not responding). Input made meanwhile stays
+// queued. A repaint of the list costs milliseconds, so this is done at most every
+// kProgressIntervalMs, and always for the last call of the operation.
+void ShowProgressAt(Ctl c, int row, bool last);
+constexpr int kProgressIntervalMs = 200;
 
 }  // namespace ui

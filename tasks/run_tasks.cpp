@@ -37,12 +37,13 @@ void RunAddRow(int row) {
 // The paths are the fixed folders joined with the font cell as it stands, trailing
 // spaces included: the Windows file calls drop spaces at the end of a path.
 void RunDeleteRow(int row) {
-    std::string target = kFontsFolder + TaskList::CellText(row, TaskList::kFontColumn);
+    std::string fontCell = TaskList::CellText(row, TaskList::kFontColumn);
+    std::string target = kFontsFolder + fontCell;
     if (!FileExists(target)) {
         TaskList::SetResult(row, kFontMissing);
         return;
     }
-    if (!BackUpFontFile(TaskList::CellText(row, TaskList::kFontColumn))) return;
+    if (!BackUpFontFile(fontCell)) return;
     if (!FileExists(target)) {
         TaskList::SetResult(row, kFontMissing);
         return;
@@ -57,7 +58,7 @@ void RunReplaceRow(int row) {
         TaskList::SetResult(row, kFontMissing);
         return;
     }
-    if (!BackUpFontFile(TaskList::CellText(row, TaskList::kFontColumn))) return;
+    if (!BackUpFontFile(fontCell)) return;
     if (!platform::RemoveFile(target)) return;
     TaskFile file = FindTaskFile(TaskList::CellText(row, TaskList::kReplaceWithColumn));
     if (CopyFileOverwriting(file.sourcePath, target)) {
@@ -103,7 +104,11 @@ void RunTaskList() {
     ui::SetDisabled(Main(kRunTasksButton), true);
     // Read once: rows appended or removed later in this run are not seen.
     int count = TaskList::RowCount();
-    for (int row = 0; row < count; ++row) RunRow(row);
+    // The rows let no event run, but the results come into view as they are written.
+    for (int row = 0; row < count; ++row) {
+        RunRow(row);
+        TaskList::ShowProgress(row, row == count - 1);
+    }
     ui::SetDisabled(Main(kRestoreButton), false);
     ui::SetDisabled(Main(kAddTaskButton), false);
     // The delete button stays disabled until the next click in the list.

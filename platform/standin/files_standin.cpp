@@ -20,10 +20,10 @@
 namespace {
 
 struct State {
-    std::string root;                     // host folder holding the drive folders
-    std::string current = "C:\\work";     // Windows text, no trailing backslash
-    std::map<std::string, bool> held;     // host path -> reads allowed
-    std::set<std::string> openExclusive;  // host paths opened with no sharing
+    std::string root;                            // host folder holding the drive folders
+    std::string current = "C:\\work";            // Windows text, no trailing backslash
+    std::map<std::string, bool> held;            // host path -> reads allowed
+    std::set<std::string> openExclusive;         // host paths opened with no sharing
     std::map<std::string, unsigned> attributes;  // host path -> read-only, hidden, system bits
     int openSearches = 0;
     bool fontsFolderAvailable = true;

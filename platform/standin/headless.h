@@ -52,6 +52,10 @@ struct ControlState {
     bool checked = false;
     std::string caption;  // caption or text
     int left = 0, top = 0, width = 0, height = 0;
+    // ListView: the rows progress scrolled into view, in order, and the repaints it asked
+    // for (the model has no clock: every progress call scrolls and repaints).
+    std::vector<int> rowsScrolledTo;
+    int repaints = 0;
 };
 ControlState State(const ui::Form& form, const char* name);
 int WindowHeight(const ui::Form& form);

@@ -207,6 +207,14 @@ void SetCellText(Ctl c, int row, int column, const std::string& text) {
     list->rows[row][column] = text;
 }
 
+// No event runs here: clicks queued meanwhile stay queued.
+void ShowProgressAt(Ctl c, int row, bool) {
+    Control* list = Lookup(c);
+    if (list == nullptr || !headless::model::ValidRow(*list, row)) return;
+    list->rowsScrolledTo.push_back(row);
+    ++list->repaints;
+}
+
 // The selection follows its row: removing the selected row leaves none selected.
 void DeleteRow(Ctl c, int row) {
     Control* list = Lookup(c);

@@ -22,9 +22,11 @@ struct Control {
     // ComboBox: items with their data, and the chosen one.
     std::vector<std::pair<std::string, int>> items;
     int current = -1;
-    // ListView: rows of cells, and the selected row.
+    // ListView: rows of cells, the selected row, and what progress showed.
     std::vector<std::vector<std::string>> rows;
     int selected = -1;
+    std::vector<int> rowsScrolledTo;
+    int repaints = 0;
     // Tab.
     int page = 0;
     // CommonDlg.

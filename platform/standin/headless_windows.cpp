@@ -359,6 +359,8 @@ ControlState State(const ui::Form& form, const char* name) {
     state.top = control->top;
     state.width = control->width;
     state.height = control->height;
+    state.rowsScrolledTo = control->rowsScrolledTo;
+    state.repaints = control->repaints;
     return state;
 }
 

@@ -1,5 +1,5 @@
-// The report-view list: rows of text cells, read and written through the list-view
-// messages. Row and column positions count from 0.
+// The report-view list: rows of text cells, written through the list-view messages and
+// read back from the texts written. Row and column positions count from 0.
 #include "platform/win32/ui_internal.h"
 
 namespace ui {
@@ -7,13 +7,22 @@ namespace ui {
 using namespace ui::win32;
 
 namespace {
-// A guard against a list that always reports a full buffer.
-constexpr std::size_t kLongestCell = std::size_t{1} << 24;
+
+Control* ListControl(Ctl c) {
+    Control* control = FindControlOfKind(c, Kind::ListView);
+    return control != nullptr && control->hwnd != nullptr ? control : nullptr;
+}
 
 HWND ListOf(Ctl c) {
-    Control* control = FindControlOfKind(c, Kind::ListView);
+    Control* control = ListControl(c);
     return control != nullptr ? control->hwnd : nullptr;
 }
+
+bool IsCell(const Control& list, int row, int column) {
+    return row >= 0 && static_cast<std::size_t>(row) < list.cells.size() && column >= 0 &&
+           static_cast<std::size_t>(column) < list.cells[static_cast<std::size_t>(row)].size();
+}
+
 }  // namespace
 
 int SelectedIndex(Ctl c) {
@@ -29,50 +38,64 @@ int RowCount(Ctl c) {
 }
 
 int AppendRow(Ctl c) {
-    HWND list = ListOf(c);
+    Control* list = ListControl(c);
     if (list == nullptr) return -1;
     wchar_t empty[1] = {L'\0'};
     LVITEMW item = {};
     item.mask = LVIF_TEXT;
-    item.iItem = RowCount(c);
+    item.iItem = static_cast<int>(list->cells.size());
     item.pszText = empty;
-    return static_cast<int>(
-        SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    int row = static_cast<int>(
+        SendMessageW(list->hwnd, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
+    if (row >= 0) {
+        std::size_t columns = list->row->columnCount > 0 ? list->row->columnCount : 1;
+        list->cells.insert(list->cells.begin() + row, std::vector<std::string>(columns));
+    }
+    return row;
 }
 
 std::string CellText(Ctl c, int row, int column) {
-    HWND list = ListOf(c);
-    if (list == nullptr || row < 0 || column < 0) return {};
-    // The list copies at most the buffer less its NUL; a full buffer may mean the text
-    // was cut, so the buffer doubles until the text fits.
-    std::wstring buffer(512, L'\0');
-    for (;;) {
-        LVITEMW item = {};
-        item.iSubItem = column;
-        item.pszText = buffer.data();
-        item.cchTextMax = static_cast<int>(buffer.size());
-        int length = static_cast<int>(SendMessageW(list, LVM_GETITEMTEXTW, static_cast<WPARAM>(row),
-                                                   reinterpret_cast<LPARAM>(&item)));
-        if (length < static_cast<int>(buffer.size()) - 1 || buffer.size() >= kLongestCell)
-            return Narrow(buffer.data(), length);
-        buffer.assign(buffer.size() * 2, L'\0');
-    }
+    Control* list = ListControl(c);
+    return list != nullptr && IsCell(*list, row, column)
+               ? list->cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)]
+               : std::string();
 }
 
 void SetCellText(Ctl c, int row, int column, const std::string& text) {
-    HWND list = ListOf(c);
-    if (list == nullptr || row < 0 || column < 0) return;
+    Control* list = ListControl(c);
+    if (list == nullptr || !IsCell(*list, row, column)) return;
     std::wstring wide = Widen(text);
     LVITEMW item = {};
     item.iSubItem = column;
     item.pszText = wide.data();
-    SendMessageW(list, LVM_SETITEMTEXTW, static_cast<WPARAM>(row), reinterpret_cast<LPARAM>(&item));
+    if (SendMessageW(list->hwnd, LVM_SETITEMTEXTW, static_cast<WPARAM>(row),
+                     reinterpret_cast<LPARAM>(&item)))
+        list->cells[static_cast<std::size_t>(row)][static_cast<std::size_t>(column)] = text;
+}
+
+void ShowProgressAt(Ctl c, int row, bool last) {
+    HWND list = ListOf(c);
+    if (list == nullptr || row < 0) return;
+    // Scrolling and painting cost milliseconds (a scroll copies the screen); a few times
+    // a second is enough to watch the rows arrive.
+    static ULONGLONG lastShown = 0;
+    ULONGLONG now = GetTickCount64();
+    if (!last && now - lastShown < static_cast<ULONGLONG>(kProgressIntervalMs)) return;
+    lastShown = now;
+    SendMessageW(list, LVM_ENSUREVISIBLE, static_cast<WPARAM>(row), FALSE);
+    // Paints the list (and its header) now, by WM_PAINT sent to them alone.
+    RedrawWindow(list, nullptr, nullptr, RDW_UPDATENOW | RDW_ALLCHILDREN);
+    // A thread that looks at its queue counts as responding, so Windows never ghosts the
+    // window as "Not Responding"; PM_NOREMOVE leaves every message, input included, queued.
+    MSG waiting;
+    PeekMessageW(&waiting, nullptr, 0, 0, PM_NOREMOVE);
 }
 
 void DeleteRow(Ctl c, int row) {
-    HWND list = ListOf(c);
-    if (list != nullptr && row >= 0)
-        SendMessageW(list, LVM_DELETEITEM, static_cast<WPARAM>(row), 0);
+    Control* list = ListControl(c);
+    if (list == nullptr || row < 0 || static_cast<std::size_t>(row) >= list->cells.size()) return;
+    if (SendMessageW(list->hwnd, LVM_DELETEITEM, static_cast<WPARAM>(row), 0))
+        list->cells.erase(list->cells.begin() + row);
 }
 
 }  // namespace ui

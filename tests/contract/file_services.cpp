@@ -203,6 +203,8 @@ CONTRACT_CASE(FileServices, TrailingSpacesAreDropped) {
     CHECK_EQ(platform::AbsolutePath(In("pad.ttf  ")), In("pad.ttf"));
     unsigned long long size = 0;
     CHECK(platform::FileSize(In("pad.ttf "), &size) && size == 1u);
+    unsigned attributes = 0;
+    CHECK(platform::FileAttributeBits(In("pad.ttf   "), &attributes));
     CHECK(platform::RemoveFile(In("pad.ttf  ")));
     CHECK(!contract::Exists(In("pad.ttf")));
 }

@@ -196,7 +196,9 @@ TEST_CASE("run_tasks.running_twice_keeps_the_first_original") {
 }
 
 // An add tells every top-level window that the fonts changed. A window that has stopped
-// reading its messages must not hold up the run, and with it the whole program.
+// reading its messages must not hold up the run, and with it the whole program. The run
+// brings its rows into view as it goes, more of them than the list shows at once, and a
+// click on the run button made while it waits for the hung window starts no second run.
 TEST_CASE("run_tasks.a_hung_window_does_not_stall_the_run") {
     FontsFolder fonts;
     REQUIRE(!fonts.Put("rhDelete.ttf", u"RT Hung Delete").empty());
@@ -212,14 +214,27 @@ TEST_CASE("run_tasks.a_hung_window_does_not_stall_the_run") {
     REQUIRE(scenario::OpenTaskWindow(main, &task));
     REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rhAdded.ttf"));
     REQUIRE(scenario::QueueDelete(main, task, "rhDelete.ttf"));
+    // The same delete again and again, Enter on the OK button the click left focused.
+    constexpr int kRows = 24;
+    for (int row = 2; row < kRows; ++row) e2e::PressKey(task.window, VK_RETURN);
+    REQUIRE(e2e::WaitUntil([&] { return e2e::ListRowCount(main.list) == kRows; }));
     REQUIRE(scenario::CloseTaskWindow(main, task));
+    int page = e2e::ListRowsPerPage(main.list);
+    REQUIRE(page < kRows);
 
     scenario::HungWindow hung;
     REQUIRE(hung.Hung());
     e2e::Click(main.run);
-    CHECK(e2e::WaitUntil([&] { return e2e::ListCell(main.list, 1, 3) == "删除成功"; }, 20000));
-    CHECK_EQ(scenario::RowText(main, 0), std::string("rhAdded.ttf|添加字体||添加成功"));
+    CHECK(e2e::ClickWithRealInput(main.run));
+    CHECK(e2e::WaitUntil([&] { return e2e::ListCell(main.list, kRows - 1, 3) == "字体不存在"; },
+                         20000));
     CHECK(e2e::WaitUntil([&] { return e2e::Inspect(main.run).enabled; }));
+    // A second run would fail the add and find the deleted font gone.
+    CHECK_EQ(scenario::RowText(main, 0), std::string("rhAdded.ttf|添加字体||添加成功"));
+    CHECK_EQ(scenario::RowText(main, 1), std::string("rhDelete.ttf   |删除字体||删除成功"));
+    int top = e2e::ListTopRow(main.list);
+    CHECK(top > 0 && top <= kRows - 1 && kRows - 1 < top + page);
+    CHECK(!e2e::SaveScreenshot(main.window, "run_progress.bmp").empty());
     CHECK(scenario::CloseAndExit(program, main));
 }
 

@@ -91,6 +91,10 @@ HWND FindByText(HWND parent, const char* className, const std::string& text);
 // posted to the control instead.
 void Click(HWND control);
 void ClickAt(HWND control, int x, int y);  // x, y in the control's client area
+// A click at the control's centre with real mouse input only, nothing brought forward and
+// no posted messages (which would reach even a disabled control); false when the pointer
+// did not get there.
+bool ClickWithRealInput(HWND control);
 void ClickListRow(HWND list, int row);
 void ClickListEmptySpace(HWND list);
 void PressEscape(HWND window);
@@ -112,6 +116,9 @@ std::vector<ListColumn> ListColumns(HWND list);
 int ListRowCount(HWND list);
 std::string ListCell(HWND list, int row, int column);
 int ListSelectedRow(HWND list);
+// The first row in view, and how many rows the list shows at once.
+int ListTopRow(HWND list);
+int ListRowsPerPage(HWND list);
 
 // Combo box items, read with the string messages the system carries across processes.
 std::vector<std::string> ComboItems(HWND combo);

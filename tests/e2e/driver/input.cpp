@@ -59,6 +59,12 @@ void Click(HWND control) {
     ClickAt(control, client.right / 2, client.bottom / 2);
 }
 
+bool ClickWithRealInput(HWND control) {
+    RECT frame;
+    GetWindowRect(control, &frame);
+    return ClickOnScreen({(frame.left + frame.right) / 2, (frame.top + frame.bottom) / 2});
+}
+
 void ClickListRow(HWND list, int row) {
     RECT bounds;
     if (!ListRowRect(list, row, &bounds)) return;

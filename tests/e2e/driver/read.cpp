@@ -158,6 +158,14 @@ int ListSelectedRow(HWND list) {
     return static_cast<int>(Send(list, LVM_GETNEXTITEM, static_cast<WPARAM>(-1), LVNI_SELECTED));
 }
 
+int ListTopRow(HWND list) {
+    return static_cast<int>(Send(list, LVM_GETTOPINDEX, 0, 0));
+}
+
+int ListRowsPerPage(HWND list) {
+    return static_cast<int>(Send(list, LVM_GETCOUNTPERPAGE, 0, 0));
+}
+
 std::string ListCell(HWND list, int row, int column) {
     RemoteBlock block(list, sizeof(LVITEMW) + kTextChars * sizeof(wchar_t));
     if (!block.Ok()) return {};
