@@ -34,6 +34,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <initializer_list>
 #include <string>
 #include <vector>
 
@@ -59,8 +60,9 @@ constexpr int kReplaces = kRows - kAdds - kDeletes;
 // rows: the run leaves one per delete and replace row.
 constexpr int kKept = kRows - kDeletes - kReplaces;
 
-// Rounds: the machine is shared, so each figure is the best of a few.
-constexpr int kRuns = 3;
+// Rounds: the machine is shared, so each figure is the best of a few, and the ratios are
+// also given as the median of the ratios within a round.
+constexpr int kRuns = 5;
 
 enum class Kind { Add, Delete, Replace };
 
@@ -321,8 +323,9 @@ void FloorRun(const Setup& setup, bool adds, bool others) {
     }
 }
 
-// The existence tests a run makes, in the state before the run: the add's source; the
-// delete's target, backup (absent) and target again; the replace's target and backup.
+// The existence tests (directory searches) a run makes, in the state before the run: the
+// add's source; the delete's target, and the target again after its backup; the
+// replace's target.
 int ExistenceTests(const Setup& setup) {
     int found = 0;
     for (const Row& row : setup.rows) {
@@ -333,27 +336,58 @@ int ExistenceTests(const Setup& setup) {
         }
         const Target& target = row.kind == Kind::Delete ? setup.deletes[i] : setup.replaces[i];
         found += FileExists(kFonts + target.name);
-        found += FileExists(kBackup + target.name);
         if (row.kind == Kind::Delete) found += FileExists(kFonts + target.name);
     }
     return found;
 }
 
-// The list and task-file work a run makes per row: the task cell, the font cell once
-// per use, the replace-with cell and its TaskFile, the add's TaskFile, the result cell.
+// The same for the delete and replace rows alone.
+void FileRowSearches(const Setup& setup) {
+    for (const Row& row : setup.rows) {
+        const std::size_t i = static_cast<std::size_t>(row.index);
+        if (row.kind == Kind::Add) continue;
+        const Target& target = row.kind == Kind::Delete ? setup.deletes[i] : setup.replaces[i];
+        FileExists(kFonts + target.name);
+        if (row.kind == Kind::Delete) FileExists(kFonts + target.name);
+    }
+}
+
+// The result cells a run writes, one a row, the count read once as the run reads it.
+void ResultWrites() {
+    const int count = TaskList::RowCount();
+    for (int row = 0; row < count; ++row) TaskList::SetResult(row, kDeletedText);
+}
+
+// The backup's own look a delete or replace row makes (its attributes; absent here).
+void BackupLooks(const Setup& setup) {
+    unsigned attributes = 0;
+    for (const std::vector<Target>* targets : {&setup.deletes, &setup.replaces})
+        for (const Target& target : *targets)
+            platform::FileAttributeBits(kBackup + target.name, &attributes);
+}
+
+// The list and task-file work a run makes per row: the task cell, the font cell, the
+// replace-with cell and its TaskFile, the add's TaskFile, the result cell.
 void ListWork() {
     for (int row = 0; row < TaskList::RowCount(); ++row) {
         std::string kind = TaskList::CellText(row, TaskList::kTaskColumn);
         std::string font = TaskList::CellText(row, TaskList::kFontColumn);
         if (kind == kAddText) {
             FindTaskFile(font);
-        } else {
-            TaskList::CellText(row, TaskList::kFontColumn);
-            if (kind == kReplaceText)
-                FindTaskFile(TaskList::CellText(row, TaskList::kReplaceWithColumn));
+        } else if (kind == kReplaceText) {
+            FindTaskFile(TaskList::CellText(row, TaskList::kReplaceWithColumn));
         }
         TaskList::SetResult(row, kDeletedText);
     }
+}
+
+// The run's progress, each call scrolling a page further and repainting the list: what
+// one throttled progress step costs (a run takes one every kProgressIntervalMs).
+constexpr int kProgressSteps = 20;
+void ProgressSteps() {
+    int page = 16;
+    for (int step = 0; step < kProgressSteps; ++step)
+        TaskList::ShowProgress((step * page) % TaskList::RowCount(), true);
 }
 
 int walked = 0;
@@ -401,10 +435,16 @@ void PrintRatio(const char* what, const Best& program, const Best& floor) {
                 program.Min() / floor.Min(), ratios.Median());
 }
 
-// The same for the program's time less a part of it (the closing rebuild).
-void PrintRatioLess(const char* what, const Best& program, const Best& part, const Best& floor) {
+// The same for the program's time less parts of it (the closing rebuild, the existence
+// searches), each part measured in the same round.
+void PrintRatioLess(const char* what, const Best& program, std::initializer_list<const Best*> parts,
+                    const Best& floor) {
     Best less;
-    for (int i = 0; i < program.count && i < part.count; ++i) less.Add(program.ms[i] - part.ms[i]);
+    for (int i = 0; i < program.count; ++i) {
+        double ms = program.ms[i];
+        for (const Best* part : parts) ms -= part->ms[i];
+        less.Add(ms);
+    }
     PrintRatio(what, less, floor);
 }
 
@@ -501,9 +541,10 @@ int main(int argc, char** argv) {
 
     // Whole list: the program's run, the rebuild alone in the state the run leaves, the
     // restore; the floor; the program's run once more over the identical backups.
-    Best run, rebuild, restore, floorRun, floorRestore, rerun, exists, listWork, walk, captions;
+    Best run, rebuild, restore, floorRun, floorRestore, rerun, exists, looks, listWork, progress,
+        walk, captions;
     // Delete and replace rows alone: files only, no font manager.
-    Best fileRun, fileRebuild, fileFloor;
+    Best fileRun, fileRebuild, fileFloor, fileSearches, fileResults;
     // Add rows alone, and what an add does beyond its copy.
     Best addRun, addRebuild, addFloor, install, registerOnly, registerCopies, broadcastOnly,
         unregisterOnly, fontsFolder;
@@ -514,7 +555,9 @@ int main(int argc, char** argv) {
         QueueRows(setup, true, true);
         Reset(setup);
         exists.Add(Time([&] { existing = ExistenceTests(setup); }));
+        looks.Add(Time([&] { BackupLooks(setup); }));
         listWork.Add(Time([] { ListWork(); }));
+        progress.Add(Time([] { ProgressSteps(); }));
         ClearResults();
         platform::ProcessPendingEvents();
         run.Add(Time([] { RunTaskList(); }));
@@ -558,6 +601,9 @@ int main(int argc, char** argv) {
         Reset(setup);
         fileFloor.Add(Time([&] { FloorRun(setup, false, true); }));
         FloorRestore(setup);
+        // The searches a run of these rows makes, with every target in place again.
+        fileSearches.Add(Time([&] { FileRowSearches(setup); }));
+        fileResults.Add(Time([] { ResultWrites(); }));
 
         QueueRows(setup, true, false);
         Reset(setup);
@@ -616,11 +662,14 @@ int main(int argc, char** argv) {
           "font");
     Print("floor: CopyFileA/DeleteFileA", floorRun, kRows, "row");
     PrintRatio("run / floor", run, floorRun);
-    PrintRatioLess("(run - rebuild) / floor", run, rebuild, floorRun);
-    const int tests = kAdds + 3 * kDeletes + 2 * kReplaces;
-    Print("existence tests of a run, alone", exists, tests, "test");
+    PrintRatioLess("(run - rebuild) / floor", run, {&rebuild}, floorRun);
+    const int tests = kAdds + 2 * kDeletes + kReplaces;
+    Print("existence tests (searches) of a run, alone", exists, tests, "test");
     std::printf("    %d tests, %d found\n", tests, existing);
+    Print("backup looks (attributes) of a run, alone", looks, kDeletes + kReplaces, "look");
     Print("list cells and task files of a run, alone", listWork, kRows, "row");
+    Print("progress: scroll a page and repaint", progress, kProgressSteps, "step");
+    std::printf("    a run takes one step every %d ms\n", ui::kProgressIntervalMs);
     std::printf("\n");
 
     const int backups = kDeletes + kReplaces + kKept;
@@ -651,7 +700,11 @@ int main(int argc, char** argv) {
           static_cast<int>(catalogueAfterFiles), "font");
     Print("floor: CopyFileA/DeleteFileA", fileFloor, kDeletes + kReplaces, "row");
     PrintRatio("run / floor", fileRun, fileFloor);
-    PrintRatioLess("(run - rebuild) / floor", fileRun, fileRebuild, fileFloor);
+    PrintRatioLess("(run - rebuild) / floor", fileRun, {&fileRebuild}, fileFloor);
+    Print("  the rows' existence searches alone", fileSearches, kDeletes + kReplaces, "row");
+    Print("  the rows' result cells alone", fileResults, kDeletes + kReplaces, "row");
+    PrintRatioLess("(run - rebuild - searches - results) / floor", fileRun,
+                   {&fileRebuild, &fileSearches, &fileResults}, fileFloor);
     std::printf("\n");
 
     std::printf("the %d add rows alone:\n", kAdds);
@@ -662,7 +715,7 @@ int main(int argc, char** argv) {
           static_cast<int>(catalogueAfterAdds), "font");
     Print("floor: CopyFileA", addFloor, kAdds, "row");
     PrintRatio("run / floor", addRun, addFloor);
-    PrintRatioLess("(run - rebuild) / floor", addRun, addRebuild, addFloor);
+    PrintRatioLess("(run - rebuild) / floor", addRun, {&addRebuild}, addFloor);
     Print("InstallFontFile alone", install, kAdds, "font");
     Print("AddFontResourceA alone, sources again", registerOnly, kAdds, "font");
     Print("AddFontResourceA alone, the fonts-folder copies", registerCopies, kAdds, "font");
