@@ -358,14 +358,6 @@ void ResultWrites() {
     for (int row = 0; row < count; ++row) TaskList::SetResult(row, kDeletedText);
 }
 
-// The backup's own look a delete or replace row makes (its attributes; absent here).
-void BackupLooks(const Setup& setup) {
-    unsigned attributes = 0;
-    for (const std::vector<Target>* targets : {&setup.deletes, &setup.replaces})
-        for (const Target& target : *targets)
-            platform::FileAttributeBits(kBackup + target.name, &attributes);
-}
-
 // The list and task-file work a run makes per row: the task cell, the font cell, the
 // replace-with cell and its TaskFile, the add's TaskFile, the result cell.
 void ListWork() {
@@ -541,8 +533,8 @@ int main(int argc, char** argv) {
 
     // Whole list: the program's run, the rebuild alone in the state the run leaves, the
     // restore; the floor; the program's run once more over the identical backups.
-    Best run, rebuild, restore, floorRun, floorRestore, rerun, exists, looks, listWork, progress,
-        walk, captions;
+    Best run, rebuild, restore, floorRun, floorRestore, rerun, exists, listWork, progress, walk,
+        captions;
     // Delete and replace rows alone: files only, no font manager.
     Best fileRun, fileRebuild, fileFloor, fileSearches, fileResults;
     // Add rows alone, and what an add does beyond its copy.
@@ -555,7 +547,6 @@ int main(int argc, char** argv) {
         QueueRows(setup, true, true);
         Reset(setup);
         exists.Add(Time([&] { existing = ExistenceTests(setup); }));
-        looks.Add(Time([&] { BackupLooks(setup); }));
         listWork.Add(Time([] { ListWork(); }));
         progress.Add(Time([] { ProgressSteps(); }));
         ClearResults();
@@ -666,7 +657,6 @@ int main(int argc, char** argv) {
     const int tests = kAdds + 2 * kDeletes + kReplaces;
     Print("existence tests (searches) of a run, alone", exists, tests, "test");
     std::printf("    %d tests, %d found\n", tests, existing);
-    Print("backup looks (attributes) of a run, alone", looks, kDeletes + kReplaces, "look");
     Print("list cells and task files of a run, alone", listWork, kRows, "row");
     Print("progress: scroll a page and repaint", progress, kProgressSteps, "step");
     std::printf("    a run takes one step every %d ms\n", ui::kProgressIntervalMs);

@@ -4,7 +4,6 @@
 #include <vector>
 
 #include "fontfs/catalogue.h"
-#include "fontfs/file_utils.h"
 #include "platform/files.h"
 
 namespace {
@@ -40,8 +39,8 @@ Comparison CompareContent(const std::string& a, const std::string& b) {
 // CopyFileA gives the copy the source's attributes, and it refuses to overwrite a
 // read-only or hidden file: a backup of a read-only or hidden font would block every
 // later backup of that name. Backups are therefore made plain files.
-bool CopyToPlainFile(const std::string& source, const std::string& destination) {
-    if (!CopyFileOverwriting(source, destination)) return false;
+bool CopyToPlainFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    if (!platform::CopyOneFile(source, destination, failIfExists)) return false;
     unsigned attributes = 0;
     if (platform::FileAttributeBits(destination, &attributes) && attributes != 0)
         platform::SetFileAttributeBits(destination, 0);
@@ -55,6 +54,16 @@ bool Present(const std::string& path) {
     return platform::FileAttributeBits(path, &attributes);
 }
 
+enum class NewCopy { Made, NameTaken, Failed };
+
+// A copy to a name that is usually free: one call makes it, where looking for the name
+// first would cost a second lookup of a missing name (Wine lists the folder for each).
+// Only when the copy fails is the name looked at, to tell a taken name from a failure.
+NewCopy CopyToFreeName(const std::string& source, const std::string& destination) {
+    if (CopyToPlainFile(source, destination, true)) return NewCopy::Made;
+    return Present(destination) ? NewCopy::NameTaken : NewCopy::Failed;
+}
+
 std::string WithoutTrailingSpaces(std::string text) {
     while (!text.empty() && text.back() == ' ') text.pop_back();
     return text;
@@ -65,8 +74,8 @@ std::string WithoutTrailingSpaces(std::string text) {
 bool KeepOlderBackup(const std::string& backup, const std::string& fontCell) {
     std::string stem = kBackupFolder + WithoutTrailingSpaces(fontCell);
     for (int n = 1;; ++n) {
-        std::string kept = stem + "." + std::to_string(n) + ".bak";
-        if (!Present(kept)) return CopyToPlainFile(backup, kept);
+        NewCopy copy = CopyToFreeName(backup, stem + "." + std::to_string(n) + ".bak");
+        if (copy != NewCopy::NameTaken) return copy == NewCopy::Made;
     }
 }
 
@@ -75,20 +84,26 @@ bool KeepOlderBackup(const std::string& backup, const std::string& fontCell) {
 bool BackUpFontFile(const std::string& fontCell) {
     std::string target = kFontsFolder + fontCell;
     std::string backup = kBackupFolder + fontCell;
-    if (Present(backup)) {
-        switch (CompareContent(backup, target)) {
-            case Comparison::Same:
-                break;
-            // Overwriting a backup that differs from the file about to be backed up would
-            // lose the only copy of an earlier original (a second replace of the same font).
-            case Comparison::Different:
-                if (!KeepOlderBackup(backup, fontCell)) return false;
-                break;
-            // Without reading both files nobody knows whether the older backup is worth
-            // keeping; touching nothing is the only safe answer.
-            case Comparison::Unreadable:
-                return false;
-        }
+    switch (CopyToFreeName(target, backup)) {
+        case NewCopy::Made:
+            return true;
+        case NewCopy::Failed:
+            return false;
+        case NewCopy::NameTaken:
+            break;
     }
-    return CopyToPlainFile(target, backup);
+    switch (CompareContent(backup, target)) {
+        case Comparison::Same:
+            break;
+        // Overwriting a backup that differs from the file about to be backed up would lose
+        // the only copy of an earlier original (a second replace of the same font).
+        case Comparison::Different:
+            if (!KeepOlderBackup(backup, fontCell)) return false;
+            break;
+        // Without reading both files nobody knows whether the older backup is worth
+        // keeping; touching nothing is the only safe answer.
+        case Comparison::Unreadable:
+            return false;
+    }
+    return CopyToPlainFile(target, backup, false);
 }
