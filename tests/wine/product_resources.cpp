@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "harness/check.h"
+#include "platform/win32/ui_internal.h"
 
 namespace {
 
@@ -17,14 +18,10 @@ std::wstring ProductExe() {
     return got > 0 && got < MAX_PATH ? std::wstring(path, got) : std::wstring();
 }
 
-// For the failure messages and comparisons: the texts in code page 936, like the literals.
+// For the failure messages and comparisons: the texts in code page 936, like the literals,
+// by the control layer's own conversion.
 std::string Narrow(const std::wstring& text) {
-    if (text.empty()) return {};
-    int size = static_cast<int>(text.size());
-    int needed = WideCharToMultiByte(936, 0, text.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(needed), '\0');
-    WideCharToMultiByte(936, 0, text.data(), size, bytes.data(), needed, nullptr, nullptr);
-    return bytes;
+    return ui::win32::Narrow(text.data(), static_cast<int>(text.size()));
 }
 
 // The .exe mapped for its resources only; nothing of it runs.
