@@ -125,6 +125,14 @@ int FormPixels(HWND hwnd, int pixels) {
     return MulDiv(pixels, platform::kFormDpi, ui::win32::DpiOfWindow(GetAncestor(hwnd, GA_ROOT)));
 }
 
+// The outer size of a window or control, in the forms' pixels.
+void FormSize(HWND hwnd, int* width, int* height) {
+    RECT frame;
+    GetWindowRect(hwnd, &frame);
+    *width = FormPixels(hwnd, frame.right - frame.left);
+    *height = FormPixels(hwnd, frame.bottom - frame.top);
+}
+
 void PressKey(HWND target, WPARAM key) {
     PostMessageW(target, WM_KEYDOWN, key, 0x00000001);
     PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
@@ -255,10 +263,7 @@ Seen See(const ui::Form& form, const char* name) {
     seen.enabled = IsWindowEnabled(hwnd) != FALSE;
     seen.checked = SendMessageW(hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED;
     seen.text = ui::win32::WindowText(hwnd);
-    RECT frame;
-    GetWindowRect(hwnd, &frame);
-    seen.width = FormPixels(hwnd, frame.right - frame.left);
-    seen.height = FormPixels(hwnd, frame.bottom - frame.top);
+    FormSize(hwnd, &seen.width, &seen.height);
     return seen;
 }
 
@@ -270,10 +275,7 @@ SeenWindow SeeWindow(const ui::Form& form) {
     seen.enabled = IsWindowEnabled(hwnd) != FALSE;
     seen.front = GetForegroundWindow() == hwnd;
     seen.title = ui::win32::WindowText(hwnd);
-    RECT frame;
-    GetWindowRect(hwnd, &frame);
-    seen.width = FormPixels(hwnd, frame.right - frame.left);
-    seen.height = FormPixels(hwnd, frame.bottom - frame.top);
+    FormSize(hwnd, &seen.width, &seen.height);
     return seen;
 }
 
