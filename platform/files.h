@@ -26,6 +26,15 @@ bool CopyOneFile(const std::string& source, const std::string& destination, bool
 // DeleteFileA.
 bool RemoveFile(const std::string& path);
 
+// FlushFileBuffers on the file, opened for writing for the call: the data that earlier
+// calls (a CopyFileA) wrote to it is on the disk when this returns true, not only in the
+// system's cache. A read-only file cannot be opened for writing, so it fails.
+bool FlushToDisk(const std::string& path);
+// MoveFileExA with MOVEFILE_WRITE_THROUGH, and MOVEFILE_REPLACE_EXISTING when
+// replaceExisting: renames a file within its folder's volume. Without replaceExisting it
+// fails when the new name is taken; Windows never replaces a read-only file.
+bool RenameFile(const std::string& from, const std::string& to, bool replaceExisting);
+
 // The file attributes that decide whether a file may be overwritten or deleted, with the
 // values of FILE_ATTRIBUTE_READONLY, _HIDDEN and _SYSTEM.
 enum FileAttribute : unsigned { kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4 };

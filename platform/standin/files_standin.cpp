@@ -1,6 +1,8 @@
 // The file calls on a host test root. Windows paths ("X:\...", or relative to the current
 // folder) map onto <root>/X/...; lookups ignore ASCII case like the Windows file system,
 // and trailing spaces at the end of a path are dropped as the Windows file calls do.
+// Every call goes through the fault model (file_faults.h), which may fail it or end the
+// process at it.
 #include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -15,16 +17,16 @@
 
 #include "platform/codepage.h"
 #include "platform/files.h"
+#include "platform/standin/file_faults.h"
 #include "platform/standin/standin.h"
 
 namespace {
 
 struct State {
-    std::string root;                            // host folder holding the drive folders
-    std::string current = "C:\\work";            // Windows text, no trailing backslash
-    std::map<std::string, bool> held;            // host path -> reads allowed
-    std::set<std::string> openExclusive;         // host paths opened with no sharing
-    std::map<std::string, unsigned> attributes;  // host path -> read-only, hidden, system bits
+    std::string root;                     // host folder holding the drive folders
+    std::string current = "C:\\work";     // Windows text, no trailing backslash
+    std::map<std::string, bool> held;     // host path -> reads allowed
+    std::set<std::string> openExclusive;  // host paths opened with no sharing
     int openSearches = 0;
     bool fontsFolderAvailable = true;
 };
@@ -200,16 +202,46 @@ bool Writable(const std::string& host) {
     return !S().openExclusive.count(host) && !S().held.count(host);
 }
 
+// The attributes live in the host file's mode bits, so that they are part of what a
+// process leaves on the disk: read-only is a missing owner-write bit, hidden the others'
+// execute bit, system the group's execute bit. Folders have none of them.
 unsigned AttributesOf(const std::string& host) {
-    auto found = S().attributes.find(host);
-    return found != S().attributes.end() ? found->second : 0;
+    struct stat info;
+    if (::stat(host.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return 0;
+    unsigned attributes = 0;
+    if ((info.st_mode & S_IWUSR) == 0) attributes |= platform::kReadOnly;
+    if ((info.st_mode & S_IXOTH) != 0) attributes |= platform::kHidden;
+    if ((info.st_mode & S_IXGRP) != 0) attributes |= platform::kSystem;
+    return attributes;
 }
 
 void SetAttributesOf(const std::string& host, unsigned attributes) {
-    if (attributes == 0)
-        S().attributes.erase(host);
-    else
-        S().attributes[host] = attributes;
+    struct stat info;
+    if (::stat(host.c_str(), &info) != 0 || !S_ISREG(info.st_mode)) return;
+    mode_t mode = info.st_mode & 07777 & ~(S_IWUSR | S_IXOTH | S_IXGRP);
+    if ((attributes & platform::kReadOnly) == 0) mode |= S_IWUSR;
+    if ((attributes & platform::kHidden) != 0) mode |= S_IXOTH;
+    if ((attributes & platform::kSystem) != 0) mode |= S_IXGRP;
+    ::chmod(host.c_str(), mode);
+}
+
+bool ReadHostFile(const std::string& host, std::vector<unsigned char>* bytes) {
+    FILE* in = std::fopen(host.c_str(), "rb");
+    if (!in) return false;
+    bytes->clear();
+    unsigned char buffer[4096];
+    while (std::size_t got = std::fread(buffer, 1, sizeof buffer, in))
+        bytes->insert(bytes->end(), buffer, buffer + got);
+    bool ok = std::ferror(in) == 0;
+    std::fclose(in);
+    return ok;
+}
+
+bool WriteHostFile(const std::string& host, const unsigned char* bytes, std::size_t count) {
+    FILE* out = std::fopen(host.c_str(), "wb");
+    if (!out) return false;
+    bool written = count == 0 || std::fwrite(bytes, 1, count, out) == count;
+    return std::fclose(out) == 0 && written;
 }
 
 // "*" and "?" against a name, ignoring ASCII case; "?" takes a double-byte character whole.
@@ -239,6 +271,33 @@ bool WildcardMatch(const char* pattern, const char* name) {
     return WildcardMatch(pattern + patternStep, name + nameStep);
 }
 
+bool Valid83Name(const std::string& name) {
+    std::size_t dot = name.find('.');
+    if (name.find(' ') != std::string::npos || dot == 0) return false;
+    if (dot == std::string::npos) return !name.empty() && name.size() <= 8;
+    return dot <= 8 && name.find('.', dot + 1) == std::string::npos && name.size() - dot - 1 <= 3;
+}
+
+// The 8.3 alias NTFS gives a name that is no 8.3 name itself: up to six characters of the
+// name before its last dot (dots and spaces left out), "~1", and the first three
+// characters after the last dot, upper-cased. Empty for an 8.3 name. A search pattern is
+// matched against both names, so "*.ttf" finds "x.ttfpart" (X~1.TTF).
+std::string ShortAlias(const std::string& name) {
+    if (name == "." || name == ".." || Valid83Name(name)) return "";
+    std::size_t lastDot = name.rfind('.');
+    std::string base, extension;
+    for (std::size_t i = 0; i < name.size() && i < lastDot; ++i) {
+        if (name[i] != '.' && name[i] != ' ') base += static_cast<char>(Fold(name[i]));
+    }
+    if (lastDot != std::string::npos) {
+        for (std::size_t i = lastDot + 1; i < name.size() && extension.size() < 3; ++i) {
+            if (name[i] != ' ') extension += static_cast<char>(Fold(name[i]));
+        }
+    }
+    std::string alias = base.substr(0, 6) + "~1";
+    return extension.empty() ? alias : alias + "." + extension;
+}
+
 std::string WindowsText(const FullPath& full) {
     std::string text(1, full.drive);
     text += ":";
@@ -251,156 +310,226 @@ std::string WindowsText(const FullPath& full) {
 
 namespace platform {
 
+using standin::faults::Act;
+using standin::faults::Enter;
+using standin::faults::Fate;
+using standin::faults::Kind;
+
 SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry) {
-    FullPath full;
-    // A search needs a name part: "C:\dir\" and "C:\" list nothing, as on Windows.
-    if (!Resolve(pattern, &full) || full.trailingSeparator || full.parts.empty()) return nullptr;
-    std::string namePattern = full.parts.back();
-    full.parts.pop_back();
-    std::string folder = HostOf(full);
-    // Windows reads "*.*" as "every name", dotless names included.
-    if (namePattern == "*.*") namePattern = "*";
-    DIR* dir = ::opendir(folder.c_str());
-    if (!dir) return nullptr;
-    auto* search = new Search;
-    while (dirent* found = ::readdir(dir)) {
-        std::string name = found->d_name;
-        // The drive folder stands for a root, which has no "." and ".." entries.
-        if ((name == "." || name == "..") && full.parts.empty()) continue;
-        if (!WildcardMatch(namePattern.c_str(), name.c_str())) continue;
-        search->entries.push_back({name, IsDirectory(folder + "/" + name)});
-    }
-    ::closedir(dir);
-    // NTFS lists names in order; sorting keeps the stand-in's listings reproducible.
-    std::sort(search->entries.begin(), search->entries.end(),
-              [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
-    if (search->entries.empty()) {
-        delete search;
-        return nullptr;
-    }
-    ++S().openSearches;
-    *entry = search->entries[search->next++];
-    return search;
+    return Act(Enter(Kind::Read, "FindFirstFileA", pattern), [&]() -> SearchHandle {
+        FullPath full;
+        // A search needs a name part: "C:\dir\" and "C:\" list nothing, as on Windows.
+        if (!Resolve(pattern, &full) || full.trailingSeparator || full.parts.empty())
+            return nullptr;
+        std::string namePattern = full.parts.back();
+        full.parts.pop_back();
+        std::string folder = HostOf(full);
+        // Windows reads "*.*" as "every name", dotless names included.
+        if (namePattern == "*.*") namePattern = "*";
+        DIR* dir = ::opendir(folder.c_str());
+        if (!dir) return nullptr;
+        auto* search = new Search;
+        while (dirent* found = ::readdir(dir)) {
+            std::string name = found->d_name;
+            // The drive folder stands for a root, which has no "." and ".." entries.
+            if ((name == "." || name == "..") && full.parts.empty()) continue;
+            std::string alias = ShortAlias(name);
+            if (!WildcardMatch(namePattern.c_str(), name.c_str()) &&
+                (alias.empty() || !WildcardMatch(namePattern.c_str(), alias.c_str())))
+                continue;
+            search->entries.push_back({name, IsDirectory(folder + "/" + name)});
+        }
+        ::closedir(dir);
+        // NTFS lists names in order; sorting keeps the stand-in's listings reproducible.
+        std::sort(search->entries.begin(), search->entries.end(),
+                  [](const DirEntry& a, const DirEntry& b) { return a.name < b.name; });
+        if (search->entries.empty()) {
+            delete search;
+            return nullptr;
+        }
+        ++S().openSearches;
+        *entry = search->entries[search->next++];
+        return search;
+    });
 }
 
 bool FindNextEntry(SearchHandle handle, DirEntry* entry) {
-    auto* search = static_cast<Search*>(handle);
-    if (!search || search->next >= search->entries.size()) return false;
-    *entry = search->entries[search->next++];
-    return true;
+    return Act(Enter(Kind::Read, "FindNextFileA", ""), [&] {
+        auto* search = static_cast<Search*>(handle);
+        if (!search || search->next >= search->entries.size()) return false;
+        *entry = search->entries[search->next++];
+        return true;
+    });
 }
 
 void CloseSearch(SearchHandle handle) {
     if (!handle) return;
+    // A close lets go of the search even when it reports a failure.
+    if (Enter(Kind::Read, "FindClose", "") == Fate::Cut) standin::faults::EndHere();
     delete static_cast<Search*>(handle);
     --S().openSearches;
 }
 
 bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    Fate fate = Enter(Kind::Copy, "CopyFileA", destination);
+    if (fate == Fate::Fail && !standin::faults::FailLeavesPartial()) return false;
     std::string from = HostFile(source);
     std::string to = HostFile(destination);
-    if (from.empty() || to.empty() || !IsRegularFile(from) || !Readable(from)) return false;
-    // Copying a file onto itself fails on Windows (the source is open for reading).
-    if (IsDirectory(to) || from == to) return false;
-    bool exists = ::access(to.c_str(), F_OK) == 0;
-    if (failIfExists && exists) return false;
-    if (!Writable(to)) return false;
-    // CopyFileA refuses to replace a read-only or hidden file.
-    if (exists && (AttributesOf(to) & (kReadOnly | kHidden)) != 0) return false;
+    bool exists = !to.empty() && ::access(to.c_str(), F_OK) == 0;
     std::vector<unsigned char> bytes;
-    unsigned long long size = 0;
-    if (!FileSize(source, &size) || !ReadFileRange(source, 0, size, &bytes)) return false;
-    FILE* out = std::fopen(to.c_str(), "wb");
-    if (!out) return false;
-    bool written = std::fwrite(bytes.data(), 1, bytes.size(), out) == bytes.size();
-    if (std::fclose(out) != 0 || !written) return false;
-    // The copy takes the source's attributes along.
+    bool copies = !from.empty() && !to.empty() && IsRegularFile(from) && Readable(from) &&
+                  // Copying a file onto itself fails on Windows (the source is open).
+                  !IsDirectory(to) && from != to && !(failIfExists && exists) && Writable(to) &&
+                  // CopyFileA refuses to replace a read-only or hidden file.
+                  !(exists && (AttributesOf(to) & (kReadOnly | kHidden)) != 0) &&
+                  ReadHostFile(from, &bytes);
+    if (!copies) {
+        if (fate == Fate::Cut) standin::faults::EndHere();
+        return false;
+    }
+    // The copy takes the source's attributes along, from its start.
+    std::size_t count = bytes.size();
+    if (fate == Fate::Fail || (fate == Fate::Cut && standin::faults::CutLate())) count /= 2;
+    if (fate == Fate::Cut && !standin::faults::CutLate()) count = 0;
+    bool written = WriteHostFile(to, bytes.data(), count);
+    standin::faults::DataWritten(to);
     SetAttributesOf(to, AttributesOf(from));
-    return true;
+    if (fate == Fate::Cut) standin::faults::EndHere();
+    return fate == Fate::Proceed && written;
 }
 
 bool RemoveFile(const std::string& path) {
-    std::string host = HostFile(path);
-    if (host.empty() || !IsRegularFile(host) || !Writable(host)) return false;
-    // DeleteFileA refuses a read-only file.
-    if ((AttributesOf(host) & kReadOnly) != 0) return false;
-    if (::unlink(host.c_str()) != 0) return false;
-    SetAttributesOf(host, 0);
-    return true;
+    return Act(Enter(Kind::Change, "DeleteFileA", path), [&] {
+        std::string host = HostFile(path);
+        if (host.empty() || !IsRegularFile(host) || !Writable(host)) return false;
+        // DeleteFileA refuses a read-only file.
+        if ((AttributesOf(host) & kReadOnly) != 0) return false;
+        if (::unlink(host.c_str()) != 0) return false;
+        standin::faults::FileRemoved(host);
+        return true;
+    });
+}
+
+bool FlushToDisk(const std::string& path) {
+    return Act(Enter(Kind::Change, "FlushFileBuffers", path), [&] {
+        std::string host = HostFile(path);
+        // It opens the file for writing: not a folder, a read-only file or a held one.
+        if (host.empty() || !IsRegularFile(host) || !Writable(host)) return false;
+        if ((AttributesOf(host) & kReadOnly) != 0) return false;
+        standin::faults::DataFlushed(host);
+        return true;
+    });
+}
+
+bool RenameFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    return Act(Enter(Kind::Change, "MoveFileExA", to), [&] {
+        std::string fromHost = HostFile(from);
+        std::string toHost = HostFile(to);
+        if (fromHost.empty() || toHost.empty() || !IsRegularFile(fromHost) || !Writable(fromHost))
+            return false;
+        if (fromHost == toHost) return true;  // the name it already has
+        if (::access(toHost.c_str(), F_OK) == 0 &&
+            (!replaceExisting || !IsRegularFile(toHost) || !Writable(toHost) ||
+             (AttributesOf(toHost) & kReadOnly) != 0))
+            return false;
+        if (::rename(fromHost.c_str(), toHost.c_str()) != 0) return false;
+        standin::faults::FileRenamed(fromHost, toHost);
+        return true;
+    });
 }
 
 bool FileAttributeBits(const std::string& path, unsigned* attributes) {
-    FullPath full;
-    if (!Resolve(path, &full)) return false;
-    std::string host = HostOf(full);
-    if (::access(host.c_str(), F_OK) != 0) return false;
-    *attributes = AttributesOf(host);
-    return true;
+    return Act(Enter(Kind::Read, "GetFileAttributesA", path), [&] {
+        FullPath full;
+        if (!Resolve(path, &full)) return false;
+        std::string host = HostOf(full);
+        if (::access(host.c_str(), F_OK) != 0) return false;
+        *attributes = AttributesOf(host);
+        return true;
+    });
 }
 
 bool SetFileAttributeBits(const std::string& path, unsigned attributes) {
-    FullPath full;
-    if (!Resolve(path, &full)) return false;
-    std::string host = HostOf(full);
-    if (::access(host.c_str(), F_OK) != 0) return false;
-    SetAttributesOf(host, attributes & (kReadOnly | kHidden | kSystem));
-    return true;
+    return Act(Enter(Kind::Change, "SetFileAttributesA", path), [&] {
+        FullPath full;
+        if (!Resolve(path, &full)) return false;
+        std::string host = HostOf(full);
+        if (::access(host.c_str(), F_OK) != 0) return false;
+        SetAttributesOf(host, attributes & (kReadOnly | kHidden | kSystem));
+        return true;
+    });
 }
 
 FileHandle OpenExclusive(const std::string& path) {
-    std::string host = HostFile(path);
-    // A folder cannot be opened as a file, and a file held by anyone cannot be taken
-    // without sharing.
-    if (host.empty() || !IsRegularFile(host) || !Writable(host)) return nullptr;
-    S().openExclusive.insert(host);
-    return new OpenFile{host};
+    return Act(Enter(Kind::Read, "CreateFileA", path), [&]() -> FileHandle {
+        std::string host = HostFile(path);
+        // A folder cannot be opened as a file, and a file held by anyone cannot be taken
+        // without sharing.
+        if (host.empty() || !IsRegularFile(host) || !Writable(host)) return nullptr;
+        S().openExclusive.insert(host);
+        return new OpenFile{host};
+    });
 }
 
 void CloseFile(FileHandle file) {
     if (!file) return;
+    if (Enter(Kind::Read, "CloseHandle", "") == Fate::Cut) standin::faults::EndHere();
     auto* open = static_cast<OpenFile*>(file);
     S().openExclusive.erase(open->hostPath);
     delete open;
 }
 
 ReadHandle OpenForReading(const std::string& path) {
-    std::string host = HostFile(path);
-    if (host.empty() || !IsRegularFile(host) || !Readable(host)) return nullptr;
-    int fd = ::open(host.c_str(), O_RDONLY);
-    if (fd < 0) return nullptr;
-    return new ReadFile{fd};
+    return Act(Enter(Kind::Read, "CreateFileA", path), [&]() -> ReadHandle {
+        std::string host = HostFile(path);
+        if (host.empty() || !IsRegularFile(host) || !Readable(host)) return nullptr;
+        int fd = ::open(host.c_str(), O_RDONLY);
+        if (fd < 0) return nullptr;
+        return new ReadFile{fd};
+    });
 }
 
-bool ReadAt(ReadHandle file, unsigned long long offset, std::size_t count,
-            std::vector<unsigned char>* bytes) {
-    bytes->clear();
-    unsigned long long size = 0;
-    if (!SizeOfOpenFile(file, &size)) return false;
-    if (offset >= size) return true;
-    int fd = static_cast<ReadFile*>(file)->fd;
-    std::size_t wanted =
-        static_cast<std::size_t>(std::min<unsigned long long>(count, size - offset));
-    bytes->resize(wanted);
-    std::size_t done = 0;
-    while (done < wanted) {
-        ssize_t got =
-            ::pread(fd, bytes->data() + done, wanted - done, static_cast<off_t>(offset + done));
-        if (got <= 0) break;
-        done += static_cast<std::size_t>(got);
-    }
-    bytes->resize(done);
-    return true;
-}
+namespace {
 
-bool SizeOfOpenFile(ReadHandle file, unsigned long long* size) {
+bool HostSize(ReadHandle file, unsigned long long* size) {
     struct stat info;
     if (!file || ::fstat(static_cast<ReadFile*>(file)->fd, &info) != 0) return false;
     *size = static_cast<unsigned long long>(info.st_size);
     return true;
 }
 
+}  // namespace
+
+bool ReadAt(ReadHandle file, unsigned long long offset, std::size_t count,
+            std::vector<unsigned char>* bytes) {
+    bytes->clear();
+    return Act(Enter(Kind::Read, "ReadFile", ""), [&] {
+        unsigned long long size = 0;
+        if (!HostSize(file, &size)) return false;
+        if (offset >= size) return true;
+        int fd = static_cast<ReadFile*>(file)->fd;
+        std::size_t wanted =
+            static_cast<std::size_t>(std::min<unsigned long long>(count, size - offset));
+        bytes->resize(wanted);
+        std::size_t done = 0;
+        while (done < wanted) {
+            ssize_t got =
+                ::pread(fd, bytes->data() + done, wanted - done, static_cast<off_t>(offset + done));
+            if (got <= 0) break;
+            done += static_cast<std::size_t>(got);
+        }
+        bytes->resize(done);
+        return true;
+    });
+}
+
+bool SizeOfOpenFile(ReadHandle file, unsigned long long* size) {
+    return Act(Enter(Kind::Read, "GetFileSizeEx", ""), [&] { return HostSize(file, size); });
+}
+
 void CloseForReading(ReadHandle file) {
     if (!file) return;
+    if (Enter(Kind::Read, "CloseHandle", "") == Fate::Cut) standin::faults::EndHere();
     auto* open = static_cast<ReadFile*>(file);
     ::close(open->fd);
     delete open;
@@ -458,10 +587,10 @@ void UseTestRoot(const std::string& hostRoot) {
     state.current = "C:\\work";
     state.held.clear();
     state.openExclusive.clear();
-    state.attributes.clear();
     state.openSearches = 0;
     state.fontsFolderAvailable = true;
     ResetFontManager();
+    faults::Reset();
     for (const char* sub : {"", "/C", "/C/WINDOWS", "/C/WINDOWS/Fonts", "/C/work"}) {
         ::mkdir((state.root + sub).c_str(), 0755);
     }

@@ -5,11 +5,12 @@
 //               ".\Backup\" is <root>/C/work/Backup/); SetCurrentFolder changes it.
 // "\" separates (never a trail byte of a double-byte character), trailing spaces at the
 // end of a path are dropped as the Windows file calls do, and "*"/"?" match ignoring case.
-// Read-only, hidden and system attributes are kept beside the files and act as on
-// Windows: a copy takes its source's, and neither a copy over a read-only or hidden file
-// nor the deletion of a read-only file is allowed.
+// Read-only, hidden and system attributes are kept in the host files' mode bits and act
+// as on Windows: a copy takes its source's, and neither a copy over a read-only or hidden
+// file, a rename over a read-only one, nor the deletion of a read-only file is allowed.
 #pragma once
 
+#include <functional>
 #include <string>
 
 namespace standin {
@@ -45,6 +46,52 @@ void HoldFile(const std::string& windowsPath, bool allowRead);
 void ReleaseHeldFiles();
 // A fresh fake font manager (flags and counters cleared, nothing registered).
 void ResetFontManager();
+
+// What can end or break the program's file calls. Every file call through the stand-in
+// is numbered from 1, counting from UseTestRoot or PlanCut; an observer sees each one as
+// it starts, before it acts.
+struct FileCall {
+    int number = 0;
+    const char* function = "";  // the Windows call it stands for
+    std::string path;
+    bool changes = false;  // it may change the file system (copy, rename, delete, ...)
+};
+using FileCallObserver = std::function<void(const FileCall&)>;
+void ObserveFileCalls(FileCallObserver observer);
+
+enum class CutMode {
+    None,
+    // The process is ended at the call: calls that returned stay done; a copy in flight
+    // leaves what it had written; a rename, delete, attribute change or flush in flight is
+    // done or not, as late says.
+    Kill,
+    // A kill, and the power goes: besides, the data written to each file since its last
+    // flush is lost (the file keeps its size and reads as zeros); renames, deletes and
+    // attribute changes that returned stay.
+    PowerCut,
+    // The call fails and the program goes on. A failing copy leaves half its destination
+    // behind when late is set (as Wine's does), none otherwise (as Windows').
+    Fail,
+    // The disk fills up at the call: it fails, and so does every later copy, each leaving
+    // half its destination behind.
+    DiskFull,
+};
+struct CutPlan {
+    CutMode mode = CutMode::None;
+    int atCall = 0;
+    // Kill and power cut: the call in flight got further (a rename, delete, attribute
+    // change or flush done; a copy half written, else an empty destination).
+    bool late = false;
+    // More calls than this means a loop that does not end: the process is ended with
+    // kRunawayExitCode. 0: no limit.
+    int callLimit = 0;
+};
+// A kill or power cut ends the process with kCutExitCode: plan one only in a child
+// process (fork) that the test waits for.
+constexpr int kCutExitCode = 86;
+constexpr int kRunawayExitCode = 87;
+void PlanCut(const CutPlan& plan);
+int FileCallsMade();
 
 // Directory searches opened and not yet closed, for checking that every search is closed.
 int OpenSearches();

@@ -107,6 +107,48 @@ CONTRACT_CASE(FileServices, CopyReplacesOnlyWhenAllowed) {
     CHECK_EQ(contract::Read(In("src.ttf")), "new");
 }
 
+// Whole copies are renamed into place: a rename never replaces a file unless asked, and
+// the file keeps its attributes under its new name.
+CONTRACT_CASE(FileServices, RenameReplacesOnlyWhenAllowed) {
+    REQUIRE(contract::Write(In("a.tmp"), "new"));
+    REQUIRE(contract::Write(In("b.ttf"), "old"));
+    CHECK(!platform::RenameFile(In("a.tmp"), In("B.TTF"), false));
+    CHECK_EQ(contract::Read(In("a.tmp")), "new");
+    CHECK_EQ(contract::Read(In("b.ttf")), "old");
+    CHECK(platform::RenameFile(In("a.tmp"), In("b.ttf"), true));
+    CHECK_EQ(contract::Read(In("b.ttf")), "new");
+    CHECK(!contract::Exists(In("a.tmp")));
+
+    REQUIRE(platform::SetFileAttributeBits(In("b.ttf"), platform::kHidden));
+    CHECK(platform::RenameFile(In("b.ttf  "), In("c.ttf   "), false));
+    CHECK_EQ(contract::Read(In("c.ttf")), "new");
+    CHECK_EQ(AttributesOf(In("c.ttf")), unsigned{platform::kHidden});
+    CHECK(!platform::RenameFile(In("missing.tmp"), In("d.ttf"), true));
+    CHECK(!platform::RenameFile(In("c.ttf"), In("NoFolder\\c.ttf"), true));
+    REQUIRE(contract::MakeFolder(In("folder.ttf")));
+    CHECK(!platform::RenameFile(In("c.ttf"), In("folder.ttf"), true));
+    CHECK_EQ(contract::Read(In("c.ttf")), "new");
+}
+
+// Windows opens no read-only file for writing, so neither replaces nor flushes one.
+CONTRACT_CASE(FileServices, AReadOnlyFileIsNeitherRenamedOverNorFlushed) {
+    KNOWN_WINE_DIFFERENCE("MoveFileExA replaces and FlushFileBuffers flushes a read-only file");
+    REQUIRE(contract::Write(In("a.tmp"), "new"));
+    REQUIRE(contract::Write(In("kept.ttf"), "old"));
+    REQUIRE(platform::SetFileAttributeBits(In("kept.ttf"), platform::kReadOnly));
+    CHECK(!platform::RenameFile(In("a.tmp"), In("kept.ttf"), true));
+    CHECK_EQ(contract::Read(In("kept.ttf")), "old");
+    CHECK(!platform::FlushToDisk(In("kept.ttf")));
+}
+
+CONTRACT_CASE(FileServices, FlushNeedsAFile) {
+    REQUIRE(contract::Write(In("a.ttf"), "x"));
+    CHECK(platform::FlushToDisk(In("a.ttf")));
+    CHECK(!platform::FlushToDisk(In("missing.ttf")));
+    REQUIRE(contract::MakeFolder(In("folder.ttf")));
+    CHECK(!platform::FlushToDisk(In("folder.ttf")));
+}
+
 CONTRACT_CASE(FileServices, CopyTakesTheSourcesAttributes) {
     constexpr unsigned kAll = platform::kReadOnly | platform::kHidden | platform::kSystem;
     REQUIRE(contract::Write(In("font.ttf"), "x"));
@@ -174,13 +216,14 @@ CONTRACT_CASE(FileServices, ExistenceIsADirectorySearchMatch) {
 }
 
 CONTRACT_CASE(FileServices, SearchListsMatchesWithTheirFolderFlag) {
-    for (const char* file : {"File.TTF", "a.ttf", "淺字.ttf", "other.otf"})
+    for (const char* file : {"File.TTF", "a.ttf", "淺字.ttf", "other.otf", "x.ttf.tmp"})
         REQUIRE(contract::Write(In(file), "x"));
     REQUIRE(contract::MakeFolder(In("sub.ttf")));
 
     CHECK_EQ(Search(In("*.*")).names,
              (std::vector<std::string>{"..\\", ".\\", "File.TTF", "a.ttf", "other.otf", "sub.ttf\\",
-                                       "淺字.ttf"}));
+                                       "x.ttf.tmp", "淺字.ttf"}));
+    // A temporary copy's name is no match, not even through its 8.3 alias (XTTF~1.TMP).
     CHECK_EQ(Search(In("*.ttf")).names,
              (std::vector<std::string>{"File.TTF", "a.ttf", "sub.ttf\\", "淺字.ttf"}));
     CHECK_EQ(Search(In("?ile.t*")).names, std::vector<std::string>{"File.TTF"});
@@ -190,6 +233,13 @@ CONTRACT_CASE(FileServices, SearchListsMatchesWithTheirFolderFlag) {
     CHECK(!Search(In("*.none")).found);
     CHECK(!Search(In("nowhere\\*.*")).found);
     platform::CloseSearch(nullptr);  // closing no search is harmless
+}
+
+// NTFS gives a name that is no 8.3 name an alias, and a search matches either: "*.ttf"
+// takes "x.ttfpart" through X~1.TTF. That is why temporary copies end in ".tmp".
+CONTRACT_CASE(FileServices, SearchAlsoMatchesTheShortAlias) {
+    REQUIRE(contract::Write(In("x.ttfpart"), "x"));
+    CHECK_EQ(Search(In("*.ttf")).names, std::vector<std::string>{"x.ttfpart"});
 }
 
 // The task run forms paths from padded names; the file calls name the file without the
