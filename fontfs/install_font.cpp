@@ -2,6 +2,7 @@
 // announce. Every failing step gives 0 and leaves what was done in place.
 #include "fontfs/install_font.h"
 
+#include "fontfs/whole_copy.h"
 #include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/font_manager.h"
@@ -47,8 +48,9 @@ int InstallFontFile(const std::string& sourcePath) {
     std::string destination =
         fontsFolder + "\\" + InstalledFileName(platform::AbsolutePath(sourcePath));
     platform::CloseFile(source);
-    // Never overwrite: a font of that name in the fonts folder stays as it is.
-    if (!platform::CopyOneFile(sourcePath, destination, true)) return 0;
+    // Never overwrite: a font of that name in the fonts folder stays as it is. The copy
+    // stands under its name only whole and on the disk.
+    if (!CopyWhole(sourcePath, destination, false)) return 0;
     // The manager is given the source text as it came, not the copy.
     int fonts = platform::RegisterFontFile(sourcePath);
     if (fonts != 0) platform::BroadcastFontChange();

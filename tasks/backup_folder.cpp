@@ -1,9 +1,12 @@
-// Backups of fonts-folder files, taken before a delete or replace touches them.
+// Backups of fonts-folder files, taken before a delete, a replace or a restore touches
+// them.
 #include "tasks/backup_folder.h"
 
+#include <algorithm>
 #include <vector>
 
 #include "fontfs/catalogue.h"
+#include "fontfs/whole_copy.h"
 #include "platform/files.h"
 
 namespace {
@@ -36,32 +39,11 @@ Comparison CompareContent(const std::string& a, const std::string& b) {
     return result;
 }
 
-// CopyFileA gives the copy the source's attributes, and it refuses to overwrite a
-// read-only or hidden file: a backup of a read-only or hidden font would block every
-// later backup of that name. Backups are therefore made plain files.
-bool CopyToPlainFile(const std::string& source, const std::string& destination, bool failIfExists) {
-    if (!platform::CopyOneFile(source, destination, failIfExists)) return false;
-    unsigned attributes = 0;
-    if (platform::FileAttributeBits(destination, &attributes) && attributes != 0)
-        platform::SetFileAttributeBits(destination, 0);
-    return true;
-}
-
-// Whether a file of the backup folder is there. Its attributes answer with one look at the
-// file, where FileExists' directory search lists the folder (ten times as long under Wine).
+// Whether a file is there. Its attributes answer with one look at the file, where
+// FileExists' directory search lists the folder (ten times as long under Wine).
 bool Present(const std::string& path) {
     unsigned attributes = 0;
     return platform::FileAttributeBits(path, &attributes);
-}
-
-enum class NewCopy { Made, NameTaken, Failed };
-
-// A copy to a name that is usually free: one call makes it, where looking for the name
-// first would cost a second lookup of a missing name (Wine lists the folder for each).
-// Only when the copy fails is the name looked at, to tell a taken name from a failure.
-NewCopy CopyToFreeName(const std::string& source, const std::string& destination) {
-    if (CopyToPlainFile(source, destination, true)) return NewCopy::Made;
-    return Present(destination) ? NewCopy::NameTaken : NewCopy::Failed;
 }
 
 std::string WithoutTrailingSpaces(std::string text) {
@@ -69,41 +51,92 @@ std::string WithoutTrailingSpaces(std::string text) {
     return text;
 }
 
-// Copies an existing backup to the first free "<name>.N.bak". The name loses the font
-// cell's trailing spaces here: with ".N.bak" after them they would no longer be dropped.
-bool KeepOlderBackup(const std::string& backup, const std::string& fontCell) {
-    std::string stem = kBackupFolder + WithoutTrailingSpaces(fontCell);
-    for (int n = 1;; ++n) {
-        NewCopy copy = CopyToFreeName(backup, stem + "." + std::to_string(n) + ".bak");
-        if (copy != NewCopy::NameTaken) return copy == NewCopy::Made;
-    }
+// N of a kept copy's file name "<name>.N.bak", 0 for any other name. The search that
+// found it already matched "<name>." and ".bak".
+int KeptNumber(const std::string& fileName, std::size_t nameSize) {
+    constexpr std::size_t kSuffix = 4;  // ".bak"
+    if (fileName.size() <= nameSize + 1 + kSuffix) return 0;
+    std::string digits = fileName.substr(nameSize + 1, fileName.size() - nameSize - 1 - kSuffix);
+    if (digits.size() > 9 || digits.find_first_not_of("0123456789") != std::string::npos) return 0;
+    return std::stoi(digits);
+}
+
+// The kept copies of name, as file names in the backup folder. One search lists them
+// all, so every loop over them ends.
+std::vector<std::string> KeptCopies(const std::string& name) {
+    std::vector<std::string> kept;
+    platform::DirEntry entry;
+    platform::SearchHandle search =
+        platform::FindFirstEntry(kBackupFolder + name + ".*.bak", &entry);
+    if (!search) return kept;
+    do {
+        if (!entry.isDirectory && KeptNumber(entry.name, name.size()) > 0)
+            kept.push_back(entry.name);
+    } while (platform::FindNextEntry(search, &entry));
+    platform::CloseSearch(search);
+    return kept;
+}
+
+// The next kept copy's path: one above the highest number there, so the numbers keep
+// the order the copies were made in. A name taken after all makes the rename or copy to
+// it fail instead of overwriting.
+std::string NextKeptPath(const std::string& name) {
+    int highest = 0;
+    for (const std::string& kept : KeptCopies(name))
+        highest = std::max(highest, KeptNumber(kept, name.size()));
+    return kBackupFolder + name + "." + std::to_string(highest + 1) + ".bak";
 }
 
 }  // namespace
 
 bool BackUpFontFile(const std::string& fontCell) {
-    std::string target = kFontsFolder + fontCell;
-    std::string backup = kBackupFolder + fontCell;
-    switch (CopyToFreeName(target, backup)) {
-        case NewCopy::Made:
-            return true;
-        case NewCopy::Failed:
-            return false;
-        case NewCopy::NameTaken:
-            break;
+    // The backup's name loses the cell's trailing spaces: with ".tmp" or ".N.bak" after
+    // them they would no longer be dropped.
+    const std::string name = WithoutTrailingSpaces(fontCell);
+    const std::string target = kFontsFolder + fontCell;
+    const std::string backup = kBackupFolder + name;
+    bool keepOlder = false;
+    if (Present(backup)) {
+        switch (CompareContent(backup, target)) {
+            case Comparison::Same:
+                return true;
+            // Overwriting a backup that differs from the file about to be backed up would
+            // lose the only copy of an earlier original (a second replace of the same font).
+            case Comparison::Different:
+                keepOlder = true;
+                break;
+            // Without reading both files nobody knows whether the older backup is worth
+            // keeping; touching nothing is the only safe answer.
+            case Comparison::Unreadable:
+                return false;
+        }
     }
-    switch (CompareContent(backup, target)) {
+    if (!PrepareWholeCopy(target, backup)) return false;
+    // The older backup moves aside only once the new one is whole and on the disk, so a
+    // failed copy leaves the backup folder as it was.
+    if (keepOlder && !platform::RenameFile(backup, NextKeptPath(name), false)) {
+        DiscardWholeCopy(backup);
+        return false;
+    }
+    // Never over a taken name: a backup that the look above missed stays.
+    return CommitWholeCopy(backup, false);
+}
+
+RestoreTarget KeepRestoreTarget(const std::string& backup, const std::string& font,
+                                const std::string& name) {
+    if (!Present(font)) return RestoreTarget::Missing;
+    switch (CompareContent(backup, font)) {
         case Comparison::Same:
-            break;
-        // Overwriting a backup that differs from the file about to be backed up would lose
-        // the only copy of an earlier original (a second replace of the same font).
-        case Comparison::Different:
-            if (!KeepOlderBackup(backup, fontCell)) return false;
-            break;
-        // Without reading both files nobody knows whether the older backup is worth
-        // keeping; touching nothing is the only safe answer.
+            return RestoreTarget::SameAsBackup;
         case Comparison::Unreadable:
-            return false;
+            return RestoreTarget::NotKept;
+        case Comparison::Different:
+            break;
     }
-    return CopyToPlainFile(target, backup, false);
+    for (const std::string& kept : KeptCopies(name)) {
+        if (CompareContent(kBackupFolder + kept, font) == Comparison::Same)
+            return RestoreTarget::Kept;
+    }
+    const std::string keptPath = NextKeptPath(name);
+    return CopyWhole(font, keptPath, false) ? RestoreTarget::Kept : RestoreTarget::NotKept;
 }

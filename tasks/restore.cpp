@@ -1,10 +1,12 @@
 // The restore button: copies every backed-up font file back into the fonts folder while
-// the status label shows. It registers nothing and does not rebuild the catalogue.
+// the status label shows, keeping first what it would overwrite. It registers nothing and
+// does not rebuild the catalogue.
 #include "tasks/restore.h"
 
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
 #include "fontfs/walk_folder.h"
+#include "fontfs/whole_copy.h"
 #include "forms/forms.h"
 #include "forms/handlers.h"
 #include "forms/main_form.h"
@@ -27,8 +29,21 @@ void RestoreBackups() {
 
 void RestoreBackupFile(const std::string& path) {
     std::string source = path;  // the walk's text is valid only during this call
-    std::string destination = kFontsFolder + FileNameOfPath(path);
-    // A failed copy (file in use, folder not writable) is skipped; the walk goes on.
-    CopyFileOverwriting(source, destination);
+    std::string name = FileNameOfPath(path);
+    std::string destination = kFontsFolder + name;
+    // The file there is overwritten only once the backup folder holds it too, and the
+    // backup appears under the font's name only whole. A failed copy (file in use, folder
+    // not writable) is skipped; the walk goes on.
+    switch (KeepRestoreTarget(source, destination, name)) {
+        case RestoreTarget::Missing:
+            CopyWhole(source, destination, false);
+            break;
+        case RestoreTarget::Kept:
+            CopyWhole(source, destination, true);
+            break;
+        case RestoreTarget::SameAsBackup:
+        case RestoreTarget::NotKept:
+            break;
+    }
     ui::SetCaption(StatusLabel(), "正在还原字体备份");
 }

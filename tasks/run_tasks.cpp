@@ -6,6 +6,7 @@
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
 #include "fontfs/install_font.h"
+#include "fontfs/whole_copy.h"
 #include "forms/forms.h"
 #include "forms/handlers.h"
 #include "forms/main_form.h"
@@ -61,13 +62,15 @@ void RunReplaceRow(int row) {
     if (!BackUpFontFile(fontCell)) return;
     if (!platform::RemoveFile(target)) return;
     TaskFile file = FindTaskFile(TaskList::CellText(row, TaskList::kReplaceWithColumn));
-    if (CopyFileOverwriting(file.sourcePath, target)) {
+    // Each copy into the fonts folder stands under the font's name only whole and on the
+    // disk, and never over a file that came back meanwhile.
+    if (CopyWhole(file.sourcePath, target, false)) {
         TaskList::SetResult(row, "替换成功");
         return;
     }
     // The replacement could not be copied in: put the original back so the fonts folder
     // does not lose the font. Its backup stays.
-    CopyFileOverwriting(kBackupFolder + fontCell, target);
+    CopyWhole(kBackupFolder + fontCell, target, false);
     TaskList::SetResult(row, "替换失败");
 }
 

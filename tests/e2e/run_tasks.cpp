@@ -8,6 +8,7 @@
 #include "e2e/driver/driver.h"
 #include "e2e/driver/scenario.h"
 #include "harness/check.h"
+#include "support/ttf_writer.h"
 
 using scenario::FontsFolder;
 using Bytes = std::vector<unsigned char>;
@@ -81,9 +82,12 @@ TEST_CASE("run_tasks.add_delete_replace_then_restore") {
     HWND status = e2e::ChildAt(main.window, "Static", 8, 192);
     REQUIRE(status != nullptr);
     CHECK(e2e::WaitUntil([&] { return !IsWindowVisible(status); }));
-    // Restoring copies back; it removes nothing, neither the added font nor the backups.
+    // Restoring copies back; it removes nothing, neither the added font nor the backups,
+    // and it keeps the replacement it overwrote beside them.
     CHECK(scenario::HoldsBytes(FontsFolder::Path("rtAdded.ttf"), added));
+    backups.push_back("rtReplace.ttf.1.bak");
     CHECK(scenario::FilesIn(folders.backup) == backups);
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rtReplace.ttf.1.bak", replacement));
     CHECK(scenario::HoldsBytes(folders.backup + "\\rtDelete.ttf", doomed));
     CHECK(scenario::HoldsBytes(folders.backup + "\\rtReplace.ttf", original));
     CHECK(scenario::CloseAndExit(program, main));
@@ -386,5 +390,45 @@ TEST_CASE("run_tasks.unzipped_release_backs_up_beside_itself") {
     REQUIRE(scenario::RunTasks(main));
     CHECK_EQ(scenario::RowText(main, 0), std::string("rzDelete.ttf   |删除字体||删除成功"));
     CHECK(scenario::HoldsBytes(release + "\\Backup\\rzDelete.ttf", doomed));
+    CHECK(scenario::CloseAndExit(program, main));
+}
+
+// The program ended by the task manager while it backs up a large font: the font stays in
+// place and no fragment stands under the backup's name, where a restore would take it for
+// the backup. After a new start the run backs it up whole and clears the left-over.
+TEST_CASE("run_tasks.killed_in_the_middle_of_a_backup_loses_nothing") {
+    FontsFolder fonts;
+    Bytes large = ttf::MakeFont(u"RT Killed Large");
+    large.resize(200u << 20, 0xA5);  // long enough to be caught in the middle of its copy
+    fonts.Track("rkLarge.ttf");
+    REQUIRE(ttf::WriteBytes(FontsFolder::Path("rkLarge.ttf"), large));
+    Folders folders;
+    REQUIRE(MakeFolders(true, &folders));
+    const std::string backup = folders.backup + "\\rkLarge.ttf";
+    {
+        e2e::Program program;
+        scenario::MainWindow main;
+        REQUIRE(scenario::Start(program, folders.work, &main));
+        scenario::TaskWindow task;
+        REQUIRE(scenario::OpenTaskWindow(main, &task));
+        REQUIRE(scenario::QueueDelete(main, task, "rkLarge.ttf"));
+        REQUIRE(scenario::CloseTaskWindow(main, task));
+        e2e::Click(main.run);
+        REQUIRE(e2e::WaitUntil([&] { return scenario::FileExists(backup + ".tmp"); }));
+        REQUIRE(program.Kill());
+    }
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rkLarge.ttf"), large));
+    CHECK(!scenario::FileExists(backup));
+
+    e2e::Program program;
+    scenario::MainWindow main;
+    REQUIRE(scenario::Start(program, folders.work, &main));
+    scenario::TaskWindow task;
+    REQUIRE(scenario::OpenTaskWindow(main, &task));
+    REQUIRE(scenario::QueueDelete(main, task, "rkLarge.ttf"));
+    REQUIRE(scenario::CloseTaskWindow(main, task));
+    REQUIRE(scenario::RunTasks(main, "删除成功"));
+    CHECK(scenario::FilesIn(folders.backup) == std::vector<std::string>{"rkLarge.ttf"});
+    CHECK(scenario::HoldsBytes(backup, large));
     CHECK(scenario::CloseAndExit(program, main));
 }

@@ -1,5 +1,5 @@
 // The restore: every "*.ttf" backup directly in the backup folder goes back into the
-// fonts folder while the status label shows; nothing else is read or changed.
+// fonts folder while the status label shows; a different file it overwrites is kept.
 #include "tests/unit/app_program_fixture.h"
 
 namespace {
@@ -30,20 +30,25 @@ TEST_F(RestoreTest, CopiesBackTheTtfFilesOnlyAndKeepsTheBackups) {
     WriteFont("C:\\work\\Backup\\kept.ttf.1.bak", u"Kept");
     WriteFont("C:\\work\\Backup\\notes.otf", u"Other");
     WriteFont("C:\\work\\Backup\\sub\\deep.ttf", u"Deep");
-    const auto backupsBefore = Listing("C:\\work\\Backup");
+    const auto replacement = Read("C:\\WINDOWS\\Fonts\\a.ttf");
+    auto backupsAfter = Listing("C:\\work\\Backup");
+    backupsAfter.insert(backupsAfter.begin() + 2, "a.ttf.1.bak");
     Restore();
     EXPECT_EQ(Read("C:\\WINDOWS\\Fonts\\a.ttf"), Read("C:\\work\\Backup\\a.ttf"));
+    // The different file it overwrote is kept beside the backups, which all stay.
+    EXPECT_EQ(Listing("C:\\work\\Backup"), backupsAfter);
+    EXPECT_EQ(Read("C:\\work\\Backup\\a.ttf.1.bak"), replacement);
     EXPECT_EQ(Read("C:\\WINDOWS\\Fonts\\UPPER.TTF"), Read("C:\\work\\Backup\\UPPER.TTF"));
     EXPECT_EQ(Listing("C:\\WINDOWS\\Fonts"), (std::vector<std::string>{"UPPER.TTF", "a.ttf"}));
-    EXPECT_EQ(Listing("C:\\work\\Backup"), backupsBefore);
     EXPECT_FALSE(headless::State(main_, kStatusLabel).visible);
     EXPECT_EQ(headless::State(main_, kStatusLabel).caption, "正在还原字体备份");
     // Files only: nothing registered or announced, and the catalogue is not rebuilt.
     EXPECT_EQ(standin::FontManager().broadcasts, 0);
     EXPECT_TRUE(InstalledFontList().empty());
 
-    Restore();  // a second pass gives the same fonts folder
+    Restore();  // a second pass gives the same fonts folder and keeps nothing more
     EXPECT_EQ(Listing("C:\\WINDOWS\\Fonts"), (std::vector<std::string>{"UPPER.TTF", "a.ttf"}));
+    EXPECT_EQ(Listing("C:\\work\\Backup"), backupsAfter);
 }
 
 TEST_F(RestoreTest, AFailedCopyIsSkippedAndTheOthersStillGoBack) {

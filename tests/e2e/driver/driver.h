@@ -32,6 +32,8 @@ class Program {
     // Waits for the process to end; false on timeout.
     bool WaitForExit(int timeoutMs, DWORD* exitCode);
     bool Running() const;
+    // Ends the process at once, as the task manager ends it; true once it has ended.
+    bool Kill();
 
   private:
     PROCESS_INFORMATION info_ = {};

@@ -23,6 +23,11 @@ Program::~Program() {
     CloseHandle(info_.hProcess);
 }
 
+bool Program::Kill() {
+    return info_.hProcess != nullptr && TerminateProcess(info_.hProcess, 99) &&
+           WaitForSingleObject(info_.hProcess, kWaitMs) == WAIT_OBJECT_0;
+}
+
 bool Program::Start(const std::string& workingFolder, const std::string& exePath) {
     std::wstring exe = Wide(exePath.empty() ? Environment("FONTTASKS_EXE") : exePath);
     if (exe.empty()) return false;
