@@ -7,7 +7,9 @@ namespace ui::win32 {
 namespace {
 
 // GetDpiForWindow and GetDpiForSystem exist from Windows 10 1607 on; earlier systems
-// have one DPI for everything, which the screen's device context tells.
+// have one DPI for everything, which the screen's device context tells. user32 is one of
+// the program's imports, loaded before any code runs, so its handle is taken rather than
+// loaded by name.
 template <typename Function>
 Function User32Function(const char* name) {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
