@@ -126,6 +126,10 @@ bool RegisterFormClass(const std::wstring& className) {
     cls.cbSize = sizeof cls;
     cls.lpfnWndProc = FormWindowProc;
     cls.hInstance = GetModuleHandleW(nullptr);
+    // The program's icon at the system's DPI, for what looks at the class; each window
+    // gets it again at its own DPI (SetIconsForDpi).
+    cls.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
+    cls.hIconSm = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
     cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = className.c_str();
@@ -278,6 +282,7 @@ bool LoadWindow(const Form& form, bool modal) {
         return false;
     }
     window.dpi = DpiOfWindow(hwnd);
+    SetIconsForDpi(window);
     PlaceWindow(window);
     for (std::size_t i = 0; i < form.controlCount; ++i) CreateControl(window, i);
 
