@@ -50,6 +50,7 @@ struct LoadedWindow {
     std::vector<std::pair<HWND, bool>> disabledOthers;
     // The control that gets the focus when the window is active again.
     HWND lastFocus = nullptr;
+    bool busy = false;  // it has a busy reason: the session must not end
     bool destroyed = false;
 };
 
