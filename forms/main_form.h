@@ -1,6 +1,6 @@
-// The names of the main window's controls (QiroFont), as its form table gives them.
-// The logic and the tests name controls only through these, so a misspelt name does not
-// compile.
+// The names of the main window's controls (QiroFont), as its form table gives them, and
+// the busy reason it gives. The logic and the tests name controls only through these, so
+// a misspelt name does not compile.
 #pragma once
 
 namespace forms::main_window {
@@ -12,5 +12,8 @@ inline constexpr const char* kDeleteTaskButton = "按钮_删除";  // removes th
 inline constexpr const char* kAddTaskButton = "按钮_添加";     // opens the task window
 inline constexpr const char* kBannerPicture = "图片框";
 inline constexpr const char* kTaskList = "超级列表框";
+
+// The main window's busy reason while a run or a restore works on the fonts folder.
+inline constexpr const char* kBusyReason = "正在执行字体任务";
 
 }  // namespace forms::main_window

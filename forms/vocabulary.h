@@ -132,6 +132,10 @@ bool IsLoaded(const Form& form);
 // Window properties.
 void SetTitle(const Form& form, const std::string& text);
 void SetWindowHeight(const Form& form, int height);
+// While a window has a busy reason, a log-off or shut-down waits for the program: the
+// window answers no when the system asks whether the session may end, and the system
+// shows the reason beside the program's name. An empty reason lets the session end again.
+void SetBusyReason(const Form& form, const std::string& reason);
 
 // Common properties.
 void SetVisible(Ctl c, bool visible);

@@ -22,9 +22,11 @@ ui::Ctl StatusLabel() {
 }  // namespace
 
 void RestoreBackups() {
+    ui::SetBusyReason(forms::MainForm(), forms::main_window::kBusyReason);
     ui::SetVisible(StatusLabel(), true);
     WalkFolder(kBackupFolder, RestoreBackupFile, "*.ttf", true, 0, true);
     ui::SetVisible(StatusLabel(), false);
+    ui::SetBusyReason(forms::MainForm(), "");
 }
 
 void RestoreBackupFile(const std::string& path) {

@@ -99,6 +99,7 @@ void RunRow(int row) {
 }  // namespace
 
 void RunTaskList() {
+    ui::SetBusyReason(forms::MainForm(), kBusyReason);
     ui::SetDisabled(Main(kAddTaskButton), true);
     ui::SetDisabled(Main(kDeleteTaskButton), true);
     ui::SetDisabled(Main(kRestoreButton), true);
@@ -117,4 +118,5 @@ void RunTaskList() {
     // The delete button stays disabled until the next click in the list.
     RebuildInstalledFontList();
     ui::SetDisabled(Main(kRunTasksButton), false);
+    ui::SetBusyReason(forms::MainForm(), "");
 }

@@ -62,6 +62,9 @@ int WindowHeight(const ui::Form& form);
 int WindowWidth(const ui::Form& form);
 std::string WindowTitle(const ui::Form& form);
 bool WindowEnabled(const ui::Form& form);
+// The busy reason the window holds a log-off or shut-down up with; empty when it lets the
+// session end.
+std::string BusyReason(const ui::Form& form);
 // The frontmost loaded window's form, null when none is loaded.
 const ui::Form* FrontWindow();
 int CurrentPage(const ui::Form& form, const char* tabName);

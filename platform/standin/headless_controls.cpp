@@ -64,6 +64,10 @@ void SetTitle(const Form& form, const std::string& text) {
     if (auto* window = headless::model::Find(form)) window->title = text;
 }
 
+void SetBusyReason(const Form& form, const std::string& reason) {
+    if (auto* window = headless::model::Find(form)) window->busyReason = reason;
+}
+
 void SetWindowHeight(const Form& form, int height) {
     if (auto* window = headless::model::Find(form)) {
         window->height = headless::model::ClampWindowHeight(height);

@@ -38,6 +38,7 @@ struct Window {
     const ui::Form* form = nullptr;
     std::vector<Control> controls;
     std::string title;
+    std::string busyReason;  // empty: a log-off or shut-down may end the program
     int width = 0, height = 0;
     bool enabled = true;
     bool shown = false;

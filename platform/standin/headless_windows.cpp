@@ -379,6 +379,11 @@ std::string WindowTitle(const ui::Form& form) {
     return window != nullptr ? window->title : "";
 }
 
+std::string BusyReason(const ui::Form& form) {
+    Window* window = model::Find(form);
+    return window != nullptr ? window->busyReason : "";
+}
+
 bool WindowEnabled(const ui::Form& form) {
     Window* window = model::Find(form);
     return window != nullptr && window->enabled;

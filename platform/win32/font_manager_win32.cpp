@@ -9,11 +9,12 @@ namespace {
 using GetFontResourceInfoWFn = BOOL(WINAPI*)(LPCWSTR, LPDWORD, LPVOID, DWORD);
 
 // GetFontResourceInfoW is exported by gdi32 but declared in no header, so it is looked
-// up once by name; null when this system's gdi32 lacks it.
+// up once by name; null when this system's gdi32 lacks it. The program imports gdi32
+// (AddFontResourceA below), so it is loaded before any code runs: its handle is taken,
+// and no search for a DLL of that name is made.
 GetFontResourceInfoWFn FontResourceInfo() {
     static const GetFontResourceInfoWFn function = [] {
-        HMODULE gdi = GetModuleHandleA("gdi32.dll");
-        if (!gdi) gdi = LoadLibraryA("gdi32.dll");
+        HMODULE gdi = GetModuleHandleW(L"gdi32.dll");
         if (!gdi) return GetFontResourceInfoWFn{};
         return reinterpret_cast<GetFontResourceInfoWFn>(
             reinterpret_cast<void*>(GetProcAddress(gdi, "GetFontResourceInfoW")));

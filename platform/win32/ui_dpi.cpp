@@ -1,13 +1,15 @@
 // The screen's DPI at the edge: the forms give 96-DPI pixels, which each window scales
-// by its own DPI when it places its controls and makes its fonts, and again when it
-// moves to a monitor of another DPI (WM_DPICHANGED).
+// by its own DPI when it places its controls, makes its fonts and loads its icons, and
+// again when it moves to a monitor of another DPI (WM_DPICHANGED).
 #include "platform/win32/ui_internal.h"
 
 namespace ui::win32 {
 namespace {
 
 // GetDpiForWindow and GetDpiForSystem exist from Windows 10 1607 on; earlier systems
-// have one DPI for everything, which the screen's device context tells.
+// have one DPI for everything, which the screen's device context tells. user32 is one of
+// the program's imports, loaded before any code runs, so its handle is taken rather than
+// loaded by name.
 template <typename Function>
 Function User32Function(const char* name) {
     HMODULE user32 = GetModuleHandleW(L"user32.dll");
@@ -60,6 +62,53 @@ int DpiOfWindow(HWND hwnd) {
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
+int MetricAtDpi(int index, int dpi) {
+    using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
+    static const auto function = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    if (function != nullptr) return function(index, static_cast<UINT>(dpi));
+    // Earlier systems give the metrics at the system's DPI.
+    return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
+}
+
+HICON ProgramIcon(int size) {
+    // One icon per size, kept for the program's life: the window classes hold theirs for
+    // as long as windows of them exist, and a window keeps using the icons it was given
+    // (WM_SETICON destroys none).
+    static std::vector<std::pair<int, HICON>> loaded;
+    for (const auto& [given, icon] : loaded) {
+        if (given == size) return icon;
+    }
+    // The icon has 16, 24, 32, 48 and 256 pixel images. LoadIconWithScaleDown makes other
+    // sizes (20 and 40 at 120 DPI) from the next larger image, sharper than LoadImageW's
+    // stretch of the nearest one. It is common controls 6's, which the manifest gives the
+    // program, but MinGW's import library lacks it: it is looked up in the comctl32 the
+    // program has loaded.
+    using LoadIconWithScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
+    static const auto scaleDown = [] {
+        HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
+        return comctl32 != nullptr
+                   ? reinterpret_cast<LoadIconWithScaleDownFn>(
+                         reinterpret_cast<void*>(GetProcAddress(comctl32, "LoadIconWithScaleDown")))
+                   : nullptr;
+    }();
+    HINSTANCE instance = GetModuleHandleW(nullptr);
+    HICON icon = nullptr;
+    if (scaleDown == nullptr ||
+        FAILED(scaleDown(instance, MAKEINTRESOURCEW(kProgramIconId), size, size, &icon)))
+        icon = static_cast<HICON>(
+            LoadImageW(instance, MAKEINTRESOURCEW(kProgramIconId), IMAGE_ICON, size, size, 0));
+    loaded.emplace_back(size, icon);
+    return icon;
+}
+
+void SetIconsForDpi(const LoadedWindow& window) {
+    // The caption bar shows the small icon, Alt+Tab and the taskbar the big one.
+    SendMessageW(window.hwnd, WM_SETICON, ICON_SMALL,
+                 reinterpret_cast<LPARAM>(ProgramIcon(MetricAtDpi(SM_CXSMICON, window.dpi))));
+    SendMessageW(window.hwnd, WM_SETICON, ICON_BIG,
+                 reinterpret_cast<LPARAM>(ProgramIcon(MetricAtDpi(SM_CXICON, window.dpi))));
+}
+
 int DpiOfControl(HWND control) {
     LoadedWindow* window = FindWindowOf(GetAncestor(control, GA_ROOT));
     return window != nullptr ? window->dpi : platform::kFormDpi;
@@ -86,6 +135,7 @@ Placement PlacementOf(const LoadedWindow& window, const Control& control) {
 
 void ApplyNewDpi(LoadedWindow& window, int dpi, const RECT& suggested) {
     window.dpi = dpi;
+    SetIconsForDpi(window);
     SetWindowPos(window.hwnd, nullptr, suggested.left, suggested.top,
                  suggested.right - suggested.left, suggested.bottom - suggested.top,
                  SWP_NOZORDER | SWP_NOACTIVATE);

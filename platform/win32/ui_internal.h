@@ -20,6 +20,8 @@ namespace ui::win32 {
 constexpr int kFirstControlId = 100;
 // Posted by CloseWindow: the window is destroyed once the running handler has returned.
 constexpr UINT kCloseRequested = WM_APP + 1;
+// The resource id of the program's icon in product.rc.
+constexpr int kProgramIconId = 1;
 // Outer and control sizes are clamped into this range on every height write.
 constexpr int kMaxExtent = 32627;
 
@@ -48,6 +50,7 @@ struct LoadedWindow {
     std::vector<std::pair<HWND, bool>> disabledOthers;
     // The control that gets the focus when the window is active again.
     HWND lastFocus = nullptr;
+    bool busy = false;  // it has a busy reason: the session must not end
     bool destroyed = false;
 };
 
@@ -92,6 +95,12 @@ struct Placement {
 Placement PlacementOf(const LoadedWindow& window, const Control& control);
 // WM_DPICHANGED: the suggested frame, every control placed and its font made again.
 void ApplyNewDpi(LoadedWindow& window, int dpi, const RECT& suggested);
+// A system metric at a DPI (GetSystemMetricsForDpi), such as the icon sizes.
+int MetricAtDpi(int index, int dpi);
+// The .exe's icon (the ICON of product.rc) at a size in pixels; null when it has none.
+HICON ProgramIcon(int size);
+// Gives the window the program's icon, small and big, at the window's DPI.
+void SetIconsForDpi(const LoadedWindow& window);
 
 // Whether a control is shown: its own Visible, and its page current when on a Tab.
 bool ShouldShow(LoadedWindow& window, const Control& control);

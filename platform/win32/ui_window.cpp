@@ -115,6 +115,14 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             // Moved to a monitor of another DPI: the system suggests the new frame.
             ApplyNewDpi(*window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
             return 0;
+        case WM_QUERYENDSESSION:
+            // A log-off or shut-down first asks every top-level window whether the session
+            // may end. One that says no makes Windows wait and list the program with its
+            // reason, until the user ends it anyway; the default answer is yes. The query
+            // reaches a window only where the program looks at its messages, which a run
+            // does between rows.
+            if (window->busy) return FALSE;
+            break;
         default:
             break;
     }
@@ -126,6 +134,10 @@ bool RegisterFormClass(const std::wstring& className) {
     cls.cbSize = sizeof cls;
     cls.lpfnWndProc = FormWindowProc;
     cls.hInstance = GetModuleHandleW(nullptr);
+    // The program's icon at the system's DPI, for what looks at the class; each window
+    // gets it again at its own DPI (SetIconsForDpi).
+    cls.hIcon = ProgramIcon(GetSystemMetrics(SM_CXICON));
+    cls.hIconSm = ProgramIcon(GetSystemMetrics(SM_CXSMICON));
     cls.hCursor = LoadCursorW(nullptr, MAKEINTRESOURCEW(32512));  // IDC_ARROW
     cls.hbrBackground = reinterpret_cast<HBRUSH>(COLOR_BTNFACE + 1);
     cls.lpszClassName = className.c_str();
@@ -278,6 +290,7 @@ bool LoadWindow(const Form& form, bool modal) {
         return false;
     }
     window.dpi = DpiOfWindow(hwnd);
+    SetIconsForDpi(window);
     PlaceWindow(window);
     for (std::size_t i = 0; i < form.controlCount; ++i) CreateControl(window, i);
 
@@ -319,6 +332,20 @@ bool IsLoaded(const Form& form) {
 void SetTitle(const Form& form, const std::string& text) {
     if (LoadedWindow* window = FindWindowOf(form))
         SetWindowTextW(window->hwnd, Widen(text).c_str());
+}
+
+void SetBusyReason(const Form& form, const std::string& reason) {
+    LoadedWindow* window = FindWindowOf(form);
+    if (window == nullptr) return;
+    window->busy = !reason.empty();
+    // Only the answer to WM_QUERYENDSESSION holds the session up; the reason is the text
+    // Windows shows for the window meanwhile. Wine 8 has both calls as stubs that fail
+    // (ERROR_CALL_NOT_IMPLEMENTED) and no ShutdownBlockReasonQuery, so its tests see the
+    // answer only.
+    if (window->busy)
+        ShutdownBlockReasonCreate(window->hwnd, Widen(reason).c_str());
+    else
+        ShutdownBlockReasonDestroy(window->hwnd);
 }
 
 void SetWindowHeight(const Form& form, int height) {

@@ -1,7 +1,7 @@
 // Running queued tasks in the real program and restoring their backups: what every row
 // shows, what the fonts folder and the backup folder hold afterwards, a font file the
-// system holds open, a start without a backup folder, closing with tasks queued, and the
-// program as unzipped from the release archive.
+// system holds open, a log-off during a run, a start without a backup folder, closing
+// with tasks queued, and the program as unzipped from the release archive.
 #include <string>
 #include <vector>
 
@@ -28,6 +28,16 @@ bool MakeFolders(bool withBackup, Folders* folders) {
     folders->source = check::Scratch() + "\\new fonts";
     return scenario::MakeFolder(folders->work) && scenario::MakeFolder(folders->source) &&
            (!withBackup || scenario::MakeFolder(folders->backup));
+}
+
+// What the window answers when Windows asks it, as a user logs off, whether the session
+// may end: 1 yes, 0 no, -1 no answer within the time Windows gives a program.
+int EndSessionAnswer(HWND window) {
+    DWORD_PTR answer = 0;
+    if (!SendMessageTimeoutW(window, WM_QUERYENDSESSION, 0, ENDSESSION_LOGOFF, SMTO_NORMAL, 5000,
+                             &answer))
+        return -1;
+    return answer != 0 ? 1 : 0;
 }
 
 }  // namespace
@@ -203,6 +213,7 @@ TEST_CASE("run_tasks.running_twice_keeps_the_first_original") {
 // reading its messages must not hold up the run, and with it the whole program. The run
 // brings its rows into view as it goes, more of them than the list shows at once, and a
 // click on the run button made while it waits for the hung window starts no second run.
+// A log-off asked meanwhile is refused, and allowed again once the run is over.
 TEST_CASE("run_tasks.a_hung_window_does_not_stall_the_run") {
     FontsFolder fonts;
     REQUIRE(!fonts.Put("rhDelete.ttf", u"RT Hung Delete").empty());
@@ -229,10 +240,15 @@ TEST_CASE("run_tasks.a_hung_window_does_not_stall_the_run") {
     scenario::HungWindow hung;
     REQUIRE(hung.Hung());
     e2e::Click(main.run);
+    // The run has begun once its button is disabled; its add row then waits seconds for the
+    // hung window.
+    CHECK(e2e::WaitUntil([&] { return !e2e::Inspect(main.run).enabled; }));
+    CHECK_EQ(EndSessionAnswer(main.window), 0);
     CHECK(e2e::ClickWithRealInput(main.run));
     CHECK(e2e::WaitUntil([&] { return e2e::ListCell(main.list, kRows - 1, 3) == "字体不存在"; },
                          20000));
     CHECK(e2e::WaitUntil([&] { return e2e::Inspect(main.run).enabled; }));
+    CHECK_EQ(EndSessionAnswer(main.window), 1);
     // A second run would fail the add and find the deleted font gone.
     CHECK_EQ(scenario::RowText(main, 0), std::string("rhAdded.ttf|添加字体||添加成功"));
     CHECK_EQ(scenario::RowText(main, 1), std::string("rhDelete.ttf   |删除字体||删除成功"));

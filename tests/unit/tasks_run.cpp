@@ -1,5 +1,6 @@
 // Running the task list: every outcome of add, delete and replace rows, the backups they
-// leave, what a second run does, and the buttons around a run.
+// leave, what a second run does, the buttons around a run, and the log-off a run and a
+// restore hold up.
 #include "platform/files.h"
 #include "tests/unit/app_program_fixture.h"
 
@@ -13,6 +14,20 @@ constexpr const char* kArialBackup = "C:\\work\\Backup\\arial.ttf";
 constexpr const char* kSimheiBackup = "C:\\work\\Backup\\simhei.ttf";
 constexpr int kArialItem = 0;  // catalogue order is the listing order
 constexpr int kSimheiItem = 1;
+
+// A window of the test's own whose button notes the main window's busy reason, for a
+// click that arrives where a run or a restore lets events run.
+std::vector<std::string> busyReasonsSeen;
+void NoteBusyReason() {
+    busyReasonsSeen.push_back(headless::BusyReason(forms::MainForm()));
+}
+const ui::ControlSpec kNoteButton[] = {{.kind = ui::Kind::Button,
+                                        .name = "note",
+                                        .width = 10,
+                                        .height = 10,
+                                        .onClick = NoteBusyReason}};
+const ui::Form kNoteForm = {
+    .className = "NoteBusyReason", .controls = kNoteButton, .controlCount = 1};
 
 class RunTest : public ProgramTest {
   protected:
@@ -297,6 +312,21 @@ TEST_F(RunTest, RowsComeIntoViewInOrderAndAClickOnRunDuringARunIsIgnored) {
     EXPECT_EQ(Read(kArial), arial_);
     EXPECT_EQ(Read(kSimhei), simhei_);
     EXPECT_FALSE(headless::State(main_, kRunTasksButton).disabled);
+}
+
+// A log-off or shut-down reaches the program only where it lets events run. Wherever a
+// run or a restore does, the main window holds the session up, saying why; once either is
+// over, it no longer does.
+TEST_F(RunTest, ARunAndARestoreHoldUpALogOffWhileTheyWork) {
+    busyReasonsSeen.clear();
+    ASSERT_TRUE(ui::LoadWindow(kNoteForm, false));
+    headless::QueueClick(kNoteForm, "note");
+    RunTasks();
+    EXPECT_EQ(headless::BusyReason(main_), "");
+    headless::QueueClick(kNoteForm, "note");
+    ASSERT_TRUE(headless::Click(main_, kRestoreButton));
+    EXPECT_EQ(busyReasonsSeen, (std::vector<std::string>{"正在执行字体任务", "正在执行字体任务"}));
+    EXPECT_EQ(headless::BusyReason(main_), "");
 }
 
 }  // namespace

@@ -1,13 +1,16 @@
-// The resources of the built product .exe (FONTTASKS_EXE), read back the way Windows reads
-// them: the version information Explorer's Details page shows, the icon Explorer shows
-// (the first icon group), and the manifest that makes Windows ask for an administrator
-// token at start.
+// The built product .exe (FONTTASKS_EXE), read back the way Windows reads it: the version
+// information Explorer's Details page shows, the icon Explorer shows (the first icon
+// group), the manifest that makes Windows ask for an administrator token at start, and
+// the DLLs it imports; and the DLL search the program limits first thing.
 #include <windows.h>
 
+#include <algorithm>
+#include <cstring>
 #include <string>
 #include <vector>
 
 #include "harness/check.h"
+#include "platform/win32/dll_search.h"
 #include "platform/win32/ui_internal.h"
 
 namespace {
@@ -67,6 +70,82 @@ class ResourceImage {
 // The RT_ types are numbers in a pointer, typed for the A calls in a build without UNICODE.
 LPCWSTR WideType(LPCSTR type) {
     return MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(type));
+}
+
+// The .exe as it lies on disk; empty when it cannot be read.
+std::vector<char> FileBytes(const std::wstring& path) {
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              0, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return {};
+    std::vector<char> bytes;
+    LARGE_INTEGER size;
+    if (GetFileSizeEx(file, &size) && size.QuadPart < (1 << 28)) {
+        bytes.resize(static_cast<std::size_t>(size.QuadPart));
+        DWORD got = 0;
+        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
+            got != bytes.size())
+            bytes.clear();
+    }
+    CloseHandle(file);
+    return bytes;
+}
+
+// A structure of the file at an offset; false when the file ends before it does.
+template <typename T>
+bool ReadAt(const std::vector<char>& file, std::size_t offset, T* out) {
+    if (offset > file.size() || sizeof(T) > file.size() - offset) return false;
+    std::memcpy(out, file.data() + offset, sizeof(T));
+    return true;
+}
+
+// The DLL names in a 64-bit image's import directory, in its order, as the loader walks it:
+// descriptors until one without a name or import address table. The directory and the
+// names are given as addresses in the mapped image, found in the file through the section
+// that holds them. Empty when the file is not a PE image the loader could walk.
+std::vector<std::string> ImportedDlls(const std::vector<char>& file) {
+    IMAGE_DOS_HEADER dos;
+    if (!ReadAt(file, 0, &dos) || dos.e_magic != IMAGE_DOS_SIGNATURE) return {};
+    std::size_t nt = static_cast<std::size_t>(dos.e_lfanew);
+    DWORD signature = 0;
+    IMAGE_FILE_HEADER header;
+    if (!ReadAt(file, nt, &signature) || signature != IMAGE_NT_SIGNATURE ||
+        !ReadAt(file, nt + sizeof signature, &header))
+        return {};
+    std::size_t optional = nt + sizeof signature + sizeof header;
+    IMAGE_OPTIONAL_HEADER64 image;
+    if (!ReadAt(file, optional, &image) || image.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC ||
+        image.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
+        return {};
+    std::size_t sections = optional + header.SizeOfOptionalHeader;
+    auto fileOffset = [&](DWORD address) -> std::size_t {
+        for (WORD i = 0; i < header.NumberOfSections; ++i) {
+            IMAGE_SECTION_HEADER section;
+            if (!ReadAt(file, sections + i * sizeof section, &section)) break;
+            DWORD extent = section.Misc.VirtualSize > section.SizeOfRawData
+                               ? section.Misc.VirtualSize
+                               : section.SizeOfRawData;
+            if (address >= section.VirtualAddress && address - section.VirtualAddress < extent)
+                return section.PointerToRawData + (address - section.VirtualAddress);
+        }
+        return file.size();
+    };
+
+    std::vector<std::string> names;
+    std::size_t at = fileOffset(image.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
+    for (IMAGE_IMPORT_DESCRIPTOR entry; ReadAt(file, at, &entry); at += sizeof entry) {
+        if (entry.Name == 0 || entry.FirstThunk == 0) return names;
+        std::size_t name = fileOffset(entry.Name);
+        std::size_t end = name;
+        while (end < file.size() && file[end] != '\0') ++end;
+        if (end >= file.size()) return {};
+        names.emplace_back(file.data() + name, end - name);
+    }
+    return {};
+}
+
+std::string Lower(std::string text) {
+    for (char& c : text) c = static_cast<char>(c >= 'A' && c <= 'Z' ? c - 'A' + 'a' : c);
+    return text;
 }
 
 std::string VersionText(DWORD high, DWORD low) {
@@ -159,4 +238,71 @@ TEST_CASE("product_resources.manifest_requires_an_administrator_and_per_monitor_
     // Windows scales an unaware program as a blurred bitmap; the program scales itself.
     CHECK(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>") != std::string::npos);
     CHECK(manifest.find(">true/pm</dpiAware>") != std::string::npos);
+}
+
+// Windows resolves the .exe's imports before any of its code runs, before it can limit
+// the DLL search: an imported name is looked for in the program's folder first unless it
+// is a KnownDLL (always mapped from the system folder) or comes through the manifest as a
+// side-by-side assembly (common controls 6, from WinSxS). Any other import would let a DLL
+// of that name in the user's Downloads run with the administrator token.
+TEST_CASE("product_resources.imports_only_known_dlls_and_the_common_controls_assembly") {
+    std::wstring exe = ProductExe();
+    REQUIRE(!exe.empty());
+    std::vector<std::string> imports = ImportedDlls(FileBytes(exe));
+    std::vector<std::string> lowered;
+    for (const std::string& name : imports) lowered.push_back(Lower(name));
+    // Every Windows program imports kernel32: without it, the table was not read.
+    REQUIRE(std::find(lowered.begin(), lowered.end(), "kernel32.dll") != lowered.end());
+
+    // KnownDLLs on every Windows the program runs on (the KnownDLLs key under
+    // HKLM\SYSTEM\CurrentControlSet\Control\Session Manager). A new import joins this
+    // list only if that key names it on Windows 10 and 11 alike.
+    const std::vector<std::string> known = {"kernel32.dll", "user32.dll",  "gdi32.dll",
+                                            "shell32.dll",  "shlwapi.dll", "comdlg32.dll",
+                                            "msvcrt.dll"};
+    ResourceImage resources(exe);
+    REQUIRE(resources.Loaded());
+    std::string manifest =
+        resources.Bytes(WideType(RT_MANIFEST), WideType(CREATEPROCESS_MANIFEST_RESOURCE_ID));
+    bool commonControls6 =
+        manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"") !=
+        std::string::npos;
+    std::vector<std::string> searched;  // imports the loader would look for beside the .exe
+    for (const std::string& name : lowered) {
+        if (name == "comctl32.dll" && commonControls6) continue;
+        if (std::find(known.begin(), known.end(), name) == known.end()) searched.push_back(name);
+    }
+    CHECK_EQ(searched, std::vector<std::string>());
+}
+
+// The program's first call limits the DLL search to the system folder. A DLL that exists
+// only beside this test program (the build puts fonttasks_planted.dll there) loads by
+// name before the call, since Windows looks in a program's own folder first, and no
+// longer after it; a system DLL still loads. Wine has no KnownDLLs, so this sees the
+// search order itself; on Windows, a KnownDLL's name never reaches the program's folder
+// with or without the call. Last in this file: the search order stays for the process.
+TEST_CASE("product_resources.after_the_first_call_no_dll_loads_from_the_program_folder") {
+    constexpr const wchar_t* kPlanted = L"fonttasks_planted.dll";
+    wchar_t self[MAX_PATH];
+    DWORD length = GetModuleFileNameW(nullptr, self, MAX_PATH);
+    REQUIRE(length > 0 && length < MAX_PATH);
+    std::wstring folder(self, length);
+    folder.resize(folder.rfind(L'\\') + 1);
+    REQUIRE(GetFileAttributesW((folder + kPlanted).c_str()) != INVALID_FILE_ATTRIBUTES);
+    HMODULE planted = LoadLibraryW(kPlanted);
+    REQUIRE(planted != nullptr);
+    FreeLibrary(planted);
+    REQUIRE(GetModuleHandleW(kPlanted) == nullptr);
+
+    REQUIRE(platform::win32::LoadDllsFromSystemFolderOnly());
+    SetLastError(0);
+    planted = LoadLibraryW(kPlanted);
+    CHECK(planted == nullptr);
+    CHECK_EQ(GetLastError(), DWORD{ERROR_MOD_NOT_FOUND});
+    if (planted != nullptr) FreeLibrary(planted);
+    // A system DLL the test has not loaded yet, so that the load has to search for it.
+    REQUIRE(GetModuleHandleW(L"msimg32.dll") == nullptr);
+    HMODULE system = LoadLibraryW(L"msimg32.dll");
+    CHECK(system != nullptr);
+    if (system != nullptr) FreeLibrary(system);
 }

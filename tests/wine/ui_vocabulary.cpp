@@ -1,8 +1,8 @@
 // The Win32 control layer's own make and look, on a form of the test's own loaded without
 // a modal loop and pumped with ProcessPendingEvents: the real controls and their
 // structure, cells longer than the first buffers, the transparent label over the list,
-// the banner, the Tab key, a DPI change and a queued quit. The vocabulary's behaviour
-// itself is stated once, in tests/contract/control_vocabulary.cpp.
+// the banner, the Tab key, a DPI change, the program's icon and a queued quit. The vocabulary's
+// behaviour itself is stated once, in tests/contract/control_vocabulary.cpp.
 #include <windows.h>
 #include <commctrl.h>
 
@@ -205,6 +205,19 @@ int CountColour(HWND window, RECT area, COLORREF colour, int tolerance) {
     return count;
 }
 
+// The side in pixels of the window's icon (WM_GETICON), 0 when it has none, -1 when the
+// icon is not square.
+int IconSide(HWND window, WPARAM which) {
+    auto icon = reinterpret_cast<HICON>(SendMessageW(window, WM_GETICON, which, 0));
+    ICONINFO info;
+    if (icon == nullptr || !GetIconInfo(icon, &info)) return 0;
+    BITMAP colour = {};
+    GetObjectW(info.hbmColor, sizeof colour, &colour);
+    DeleteObject(info.hbmColor);
+    DeleteObject(info.hbmMask);
+    return colour.bmWidth == colour.bmHeight ? colour.bmWidth : -1;
+}
+
 }  // namespace
 
 TEST_CASE("ui_vocabulary.controls_follow_the_table") {
@@ -359,4 +372,22 @@ TEST_CASE("ui_vocabulary.a_dpi_change_lays_the_window_out_again") {
             differences += platform::ScaleToDpi(value, dpi) != MulDiv(value, dpi, 96);
     }
     CHECK_EQ(differences, 0);
+}
+
+// The caption bar and Alt+Tab show the program's icon (this test program carries the
+// product's resources), small and big at the window's DPI: 16 and 32 pixels at 96 DPI,
+// 24 and 48 at 144. Asked inside this process: Wine answers neither WM_GETICON nor the
+// class icon to another process.
+TEST_CASE("ui_vocabulary.the_window_carries_the_program_icon_at_its_dpi") {
+    REQUIRE(Load());
+    HWND window = Hwnd();
+    CHECK(GetClassLongPtrW(window, GCLP_HICON) != 0);
+    CHECK(GetClassLongPtrW(window, GCLP_HICONSM) != 0);
+    CHECK_EQ(IconSide(window, ICON_SMALL), 16);
+    CHECK_EQ(IconSide(window, ICON_BIG), 32);
+    RECT suggested = {100, 50, 100 + 630, 50 + 600};
+    SendMessageW(window, WM_DPICHANGED, MAKEWPARAM(144, 144), reinterpret_cast<LPARAM>(&suggested));
+    CHECK_EQ(IconSide(window, ICON_SMALL), 24);
+    CHECK_EQ(IconSide(window, ICON_BIG), 48);
+    Unload();
 }
