@@ -238,6 +238,9 @@ TEST_CASE("product_resources.manifest_requires_an_administrator_and_per_monitor_
     // Windows scales an unaware program as a blurred bitmap; the program scales itself.
     CHECK(manifest.find(">PerMonitorV2, PerMonitor</dpiAwareness>") != std::string::npos);
     CHECK(manifest.find(">true/pm</dpiAware>") != std::string::npos);
+    // The program's one version number, filled in by the build.
+    CHECK(manifest.find("name=\"FontTasks\" version=\"" FONTTASKS_VERSION ".0\"") !=
+          std::string::npos);
 }
 
 // Windows resolves the .exe's imports before any of its code runs, before it can limit
