@@ -1,7 +1,8 @@
 // Measures a run of a mixed task list (add, delete and replace rows) and a restore of the
 // backups it leaves, each against the floor of doing the same file operations directly
-// with CopyFileA and DeleteFileA. The add rows' registration with the font manager and
-// the catalogue rebuild that ends every run are timed on their own as well. Prints
+// with CopyFileA and DeleteFileA, and against the same with every copy made whole
+// (written under a temporary name, flushed, renamed). The add rows' registration with the font
+// manager and the catalogue rebuild that ends every run are timed on their own as well. Prints
 // figures only.
 //
 // The program works on the real fonts folder "C:\WINDOWS\Fonts\" of the Wine prefix it
@@ -323,6 +324,44 @@ void FloorRun(const Setup& setup, bool adds, bool others) {
     }
 }
 
+// A copy as the program makes it, directly: under "<name>.tmp", flushed to the disk, then
+// renamed to its name.
+void WholeCopy(const std::string& from, const std::string& to, bool replace) {
+    const std::string temporary = to + ".tmp";
+    CopyFileA(from.c_str(), temporary.c_str(), FALSE);
+    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    FlushFileBuffers(file);
+    CloseHandle(file);
+    MoveFileExA(temporary.c_str(), to.c_str(),
+                MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0));
+}
+
+// The delete and replace rows' file operations with every copy made whole: what keeping
+// every version through a kill or a power cut costs in itself.
+void FloorRunWhole(const Setup& setup) {
+    for (const Row& row : setup.rows) {
+        if (row.kind == Kind::Add) continue;
+        const std::size_t i = static_cast<std::size_t>(row.index);
+        const Target& target = row.kind == Kind::Delete ? setup.deletes[i] : setup.replaces[i];
+        std::string path = kFonts + target.name;
+        WholeCopy(path, kBackup + target.name, false);
+        DeleteFileA(path.c_str());
+        if (row.kind == Kind::Replace) WholeCopy(setup.replacements[i].path, path, false);
+    }
+}
+
+// The restore's copies made whole, the replacements it overwrites kept first; the kept
+// backups are identical to the fonts folder's files, so nothing is copied for them.
+void FloorRestoreWhole(const Setup& setup) {
+    for (const Target& target : setup.deletes)
+        WholeCopy(kBackup + target.name, kFonts + target.name, false);
+    for (const Target& target : setup.replaces) {
+        WholeCopy(kFonts + target.name, kBackup + target.name + ".1.bak", false);
+        WholeCopy(kBackup + target.name, kFonts + target.name, true);
+    }
+}
+
 // The existence tests (directory searches) a run makes, in the state before the run: the
 // add's source; the delete's target, and the target again after its backup; the
 // replace's target. Without adds: those of the delete and replace rows alone.
@@ -527,7 +566,8 @@ int main(int argc, char** argv) {
     Best run, rebuild, restore, floorRun, floorRestore, rerun, exists, listWork, progress, walk,
         captions;
     // Delete and replace rows alone: files only, no font manager.
-    Best fileRun, fileRebuild, fileFloor, fileSearches, fileResults;
+    Best fileRun, fileRebuild, fileFloor, fileSearches, fileResults, fileFloorWhole,
+        restoreFloorWhole;
     // Add rows alone, and what an add does beyond its copy.
     Best addRun, addRebuild, addFloor, install, registerOnly, registerCopies, broadcastOnly,
         unregisterOnly, fontsFolder;
@@ -583,6 +623,10 @@ int main(int argc, char** argv) {
         Reset(setup);
         fileFloor.Add(Time([&] { FloorRun(setup, false, true); }));
         FloorRestore(setup);
+        Reset(setup);
+        fileFloorWhole.Add(Time([&] { FloorRunWhole(setup); }));
+        restoreFloorWhole.Add(Time([&] { FloorRestoreWhole(setup); }));
+        Reset(setup);
         // The searches a run of these rows makes, with every target in place again.
         fileSearches.Add(Time([&] { ExistenceTests(setup, false); }));
         ClearResults();
@@ -661,6 +705,8 @@ int main(int argc, char** argv) {
     Print("floor: CopyFileA back", floorRestore, backups, "backup");
     std::printf("    fonts folder files not as prepared afterwards: %d\n", floorWrong);
     PrintRatio("restore / floor", restore, floorRestore);
+    Print("floor with whole copies, overwritten files kept", restoreFloorWhole, backups, "backup");
+    PrintRatio("restore / floor with whole copies", restore, restoreFloorWhole);
     Print("the restore's walk alone, no copies", walk, backups, "backup");
     std::printf("    %d files walked\n", walked);
     Print("the restore's caption alone", captions, kRows, "call");
@@ -687,6 +733,12 @@ int main(int argc, char** argv) {
     Print("  the rows' result cells alone", fileResults, kDeletes + kReplaces, "row");
     PrintRatioLess("(run - rebuild - searches - results) / floor", fileRun,
                    {&fileRebuild, &fileSearches, &fileResults}, fileFloor);
+    Print("floor with whole copies (.tmp, flush, rename)", fileFloorWhole, kDeletes + kReplaces,
+          "row");
+    PrintRatioLess("(run - rebuild) / floor with whole copies", fileRun, {&fileRebuild},
+                   fileFloorWhole);
+    PrintRatioLess("(run - rebuild - searches - results) / floor with whole copies", fileRun,
+                   {&fileRebuild, &fileSearches, &fileResults}, fileFloorWhole);
     std::printf("\n");
 
     std::printf("the %d add rows alone:\n", kAdds);
