@@ -421,14 +421,18 @@ TEST_CASE("run_tasks.killed_in_the_middle_of_a_backup_loses_nothing") {
     Folders folders;
     REQUIRE(MakeFolders(true, &folders));
     const std::string backup = folders.backup + "\\rkLarge.ttf";
+    // Starts the program and queues the delete of the large font.
+    auto startWithTheDelete = [&](e2e::Program& program, scenario::MainWindow* main) {
+        scenario::TaskWindow task;
+        return scenario::Start(program, folders.work, main) &&
+               scenario::OpenTaskWindow(*main, &task) &&
+               scenario::QueueDelete(*main, task, "rkLarge.ttf") &&
+               scenario::CloseTaskWindow(*main, task);
+    };
     {
         e2e::Program program;
         scenario::MainWindow main;
-        REQUIRE(scenario::Start(program, folders.work, &main));
-        scenario::TaskWindow task;
-        REQUIRE(scenario::OpenTaskWindow(main, &task));
-        REQUIRE(scenario::QueueDelete(main, task, "rkLarge.ttf"));
-        REQUIRE(scenario::CloseTaskWindow(main, task));
+        REQUIRE(startWithTheDelete(program, &main));
         e2e::Click(main.run);
         REQUIRE(e2e::WaitUntil([&] { return scenario::FileExists(backup + ".tmp"); }));
         REQUIRE(program.Kill());
@@ -438,11 +442,7 @@ TEST_CASE("run_tasks.killed_in_the_middle_of_a_backup_loses_nothing") {
 
     e2e::Program program;
     scenario::MainWindow main;
-    REQUIRE(scenario::Start(program, folders.work, &main));
-    scenario::TaskWindow task;
-    REQUIRE(scenario::OpenTaskWindow(main, &task));
-    REQUIRE(scenario::QueueDelete(main, task, "rkLarge.ttf"));
-    REQUIRE(scenario::CloseTaskWindow(main, task));
+    REQUIRE(startWithTheDelete(program, &main));
     REQUIRE(scenario::RunTasks(main, "删除成功"));
     CHECK(scenario::FilesIn(folders.backup) == std::vector<std::string>{"rkLarge.ttf"});
     CHECK(scenario::HoldsBytes(backup, large));

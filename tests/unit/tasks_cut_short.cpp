@@ -177,6 +177,13 @@ class CutShortTest : public ProgramTest {
             ssize_t written = ::write(channel, text.data(), text.size());
             static_cast<void>(written);
         };
+        ui::LoadWindow(main_, false);
+        for (const QueuedRow& row : kRows)
+            TaskList::AppendTaskRow(row.font, row.task, row.replaceWith);
+        for (const char* name : {"r1.ttf", "r2.ttf", "n.ttf"})
+            AppendTaskFile({name, std::string("C:\\new\\") + name});
+
+        // The calls are counted, and watched, from the click on the run.
         std::vector<bool> seen(kVersions, false);
         std::vector<std::string> shown(kRowCount);
         bool changed = true;
@@ -201,12 +208,6 @@ class CutShortTest : public ProgramTest {
                 say("reached " + std::string(now.changes ? "changes " : "reads ") +
                     std::to_string(now.number) + " " + now.function + " " + now.path);
         });
-        ui::LoadWindow(main_, false);
-        for (const QueuedRow& row : kRows)
-            TaskList::AppendTaskRow(row.font, row.task, row.replaceWith);
-        for (const char* name : {"r1.ttf", "r2.ttf", "n.ttf"})
-            AppendTaskFile({name, std::string("C:\\new\\") + name});
-        // The calls are counted from the click on the run.
         standin::PlanCut({variant.mode, call, variant.late, 3000});
         headless::Click(main_, kRunTasksButton);
         headless::Click(main_, kRestoreButton);
