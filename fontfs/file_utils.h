@@ -9,5 +9,8 @@
 std::string FileNameOfPath(const std::string& path);
 // Copies source over destination, replacing an existing destination.
 bool CopyFileOverwriting(const std::string& source, const std::string& destination);
+// The text without the spaces at its end, which the Windows file calls drop from a path:
+// a name that gets more after it (".tmp", ".1.bak") must lose them first.
+std::string WithoutTrailingSpaces(std::string text);
 // True when a directory search finds a match for path; false for the empty text.
 bool FileExists(const std::string& path);

@@ -1,14 +1,10 @@
 // Whole copies: a temporary file, flushed, then renamed to its name.
 #include "fontfs/whole_copy.h"
 
+#include "fontfs/file_utils.h"
 #include "platform/files.h"
 
 namespace {
-
-std::string WithoutTrailingSpaces(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
 
 // Removes what stands under a temporary name: true when a file was there and is gone. A
 // copy takes its source's attributes, and DeleteFileA refuses a read-only file.
@@ -27,11 +23,12 @@ bool MakePlain(const std::string& path) {
     return attributes == 0 || platform::SetFileAttributeBits(path, 0);
 }
 
-}  // namespace
-
+// The name a copy to destination is written under.
 std::string TemporaryNameOf(const std::string& destination) {
     return WithoutTrailingSpaces(destination) + ".tmp";
 }
+
+}  // namespace
 
 bool PrepareWholeCopy(const std::string& source, const std::string& destination) {
     const std::string temporary = TemporaryNameOf(destination);

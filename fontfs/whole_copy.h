@@ -2,15 +2,12 @@
 // is written under a temporary name beside its destination, made a plain file (not
 // read-only, hidden or system), flushed, and only then renamed to its name: a copy cut
 // short by a kill, a crash or a power cut leaves at most a temporary file, never a
-// fragment under the name. The temporary name ends in ".tmp", which never matches
-// "*.ttf", not even through its 8.3 alias (A.TTF.TMP is ATTF~1.TMP).
+// fragment under the name. The temporary name is the destination (without the trailing
+// spaces the file calls would drop) and ".tmp", which never matches "*.ttf", not even
+// through its 8.3 alias (A.TTF.TMP is ATTF~1.TMP).
 #pragma once
 
 #include <string>
-
-// The temporary name a copy to destination is written under: the destination without
-// the trailing spaces the file calls would drop, and ".tmp".
-std::string TemporaryNameOf(const std::string& destination);
 
 // Writes a whole, plain, flushed copy of source under the temporary name, clearing away
 // a temporary file that an earlier copy cut short left there. When a step fails the

@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "fontfs/catalogue.h"
+#include "fontfs/file_utils.h"
 #include "fontfs/whole_copy.h"
 #include "platform/files.h"
 
@@ -44,11 +45,6 @@ Comparison CompareContent(const std::string& a, const std::string& b) {
 bool Present(const std::string& path) {
     unsigned attributes = 0;
     return platform::FileAttributeBits(path, &attributes);
-}
-
-std::string WithoutTrailingSpaces(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
 }
 
 // N of a kept copy's file name "<name>.N.bak", 0 for any other name. The search that

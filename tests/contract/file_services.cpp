@@ -107,11 +107,13 @@ CONTRACT_CASE(FileServices, CopyReplacesOnlyWhenAllowed) {
     CHECK_EQ(contract::Read(In("src.ttf")), "new");
 }
 
-// Whole copies are renamed into place: a rename never replaces a file unless asked, and
-// the file keeps its attributes under its new name.
-CONTRACT_CASE(FileServices, RenameReplacesOnlyWhenAllowed) {
+// Whole copies are flushed, then renamed into place: a flush needs a file, a rename never
+// replaces a file unless asked, and the file keeps its attributes under its new name.
+CONTRACT_CASE(FileServices, AWholeCopyIsFlushedThenRenamedIntoPlace) {
     REQUIRE(contract::Write(In("a.tmp"), "new"));
     REQUIRE(contract::Write(In("b.ttf"), "old"));
+    CHECK(platform::FlushToDisk(In("a.tmp")));
+    CHECK(!platform::FlushToDisk(In("missing.ttf")));
     CHECK(!platform::RenameFile(In("a.tmp"), In("B.TTF"), false));
     CHECK_EQ(contract::Read(In("a.tmp")), "new");
     CHECK_EQ(contract::Read(In("b.ttf")), "old");
@@ -126,27 +128,9 @@ CONTRACT_CASE(FileServices, RenameReplacesOnlyWhenAllowed) {
     CHECK(!platform::RenameFile(In("missing.tmp"), In("d.ttf"), true));
     CHECK(!platform::RenameFile(In("c.ttf"), In("NoFolder\\c.ttf"), true));
     REQUIRE(contract::MakeFolder(In("folder.ttf")));
+    CHECK(!platform::FlushToDisk(In("folder.ttf")));
     CHECK(!platform::RenameFile(In("c.ttf"), In("folder.ttf"), true));
     CHECK_EQ(contract::Read(In("c.ttf")), "new");
-}
-
-// Windows opens no read-only file for writing, so neither replaces nor flushes one.
-CONTRACT_CASE(FileServices, AReadOnlyFileIsNeitherRenamedOverNorFlushed) {
-    KNOWN_WINE_DIFFERENCE("MoveFileExA replaces and FlushFileBuffers flushes a read-only file");
-    REQUIRE(contract::Write(In("a.tmp"), "new"));
-    REQUIRE(contract::Write(In("kept.ttf"), "old"));
-    REQUIRE(platform::SetFileAttributeBits(In("kept.ttf"), platform::kReadOnly));
-    CHECK(!platform::RenameFile(In("a.tmp"), In("kept.ttf"), true));
-    CHECK_EQ(contract::Read(In("kept.ttf")), "old");
-    CHECK(!platform::FlushToDisk(In("kept.ttf")));
-}
-
-CONTRACT_CASE(FileServices, FlushNeedsAFile) {
-    REQUIRE(contract::Write(In("a.ttf"), "x"));
-    CHECK(platform::FlushToDisk(In("a.ttf")));
-    CHECK(!platform::FlushToDisk(In("missing.ttf")));
-    REQUIRE(contract::MakeFolder(In("folder.ttf")));
-    CHECK(!platform::FlushToDisk(In("folder.ttf")));
 }
 
 CONTRACT_CASE(FileServices, CopyTakesTheSourcesAttributes) {
@@ -164,13 +148,18 @@ CONTRACT_CASE(FileServices, CopyTakesTheSourcesAttributes) {
     CHECK(!platform::SetFileAttributeBits(In("missing.ttf"), 0));
 }
 
-CONTRACT_CASE(FileServices, CopyOverAReadOnlyFileFails) {
-    KNOWN_WINE_DIFFERENCE("CopyFileA replaces a read-only destination");
+// Windows opens no read-only file for writing: it neither copies nor renames over one,
+// nor flushes one.
+CONTRACT_CASE(FileServices, AReadOnlyFileIsNeitherReplacedNorFlushed) {
+    KNOWN_WINE_DIFFERENCE(
+        "CopyFileA and MoveFileExA replace, FlushFileBuffers flushes a read-only file");
     REQUIRE(contract::Write(In("src.ttf"), "new"));
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     REQUIRE(platform::SetFileAttributeBits(In("dst.ttf"), platform::kReadOnly));
     CHECK(!CopyFileOverwriting(In("src.ttf"), In("dst.ttf")));
+    CHECK(!platform::RenameFile(In("src.ttf"), In("dst.ttf"), true));
     CHECK_EQ(contract::Read(In("dst.ttf")), "old");
+    CHECK(!platform::FlushToDisk(In("dst.ttf")));
 }
 
 CONTRACT_CASE(FileServices, CopyOverAHiddenFileFails) {

@@ -190,8 +190,9 @@ class CutShortTest : public ProgramTest {
         standin::ObserveFileCalls([&](const standin::FileCall& now) {
             // The state before this call is the state after every call that returned.
             if (changed) {
-                for (int v : VersionsStanding())
-                    if (!seen[v]) {
+                std::vector<bool> standing = VersionsStanding();
+                for (int v = 0; v < kVersions; ++v)
+                    if (standing[v] && !seen[v]) {
                         seen[v] = true;
                         say("seen " + std::to_string(v));
                     }
@@ -242,47 +243,40 @@ class CutShortTest : public ProgramTest {
 
     // The versions that stand whole where they count: in the fonts folder under a font's
     // name, in the backup folder under a backup's or a kept copy's name.
-    std::vector<int> VersionsStanding() {
-        std::vector<int> standing;
-        auto look = [&](const char* folder, bool (*counts)(const std::string&)) {
+    std::vector<bool> VersionsStanding() {
+        std::vector<bool> standing(kVersions, false);
+        for (const char* folder : {kFonts, kBackup}) {
             for (const std::string& name : Listing(folder)) {
-                std::string path = std::string(folder) + name;
-                // Only a file of a version's size can be that version; a loop that leaves
-                // partial files behind makes many.
-                if (!counts(name) || !SizeOfAVersion(path)) continue;
-                int v = VersionOf(Read(path));
-                if (v >= 0) standing.push_back(v);
+                bool counts = folder == kFonts ? IsFontName(name) : IsBackupName(name);
+                int v = counts ? VersionAt(std::string(folder) + name) : -1;
+                if (v >= 0) standing[v] = true;
             }
-        };
-        look(kFonts, IsFontName);
-        look(kBackup, IsBackupName);
+        }
         return standing;
     }
 
-    bool SizeOfAVersion(const std::string& path) {
+    // The version a file holds whole, -1 for none. Only a file of a version's size is
+    // read: a loop that leaves partial files behind makes many.
+    int VersionAt(const std::string& path) {
         std::error_code error;
         auto size = std::filesystem::file_size(standin::HostPath(path), error);
-        for (const Version& version : versions_)
-            if (!error && version.bytes.size() == size) return true;
-        return false;
-    }
-
-    int VersionOf(const std::vector<unsigned char>& bytes) {
-        for (int v = 0; v < kVersions; ++v)
-            if (versions_[v].bytes == bytes) return v;
+        for (int v = 0; v < kVersions; ++v) {
+            if (!error && versions_[v].bytes.size() == size && Read(path) == versions_[v].bytes)
+                return v;
+        }
         return -1;
     }
 
     // After the cut: every version that had stood is still whole somewhere it counts, and
     // every backup is a whole copy of a version.
     void CheckNothingLost(const ChildReport& report, const std::string& where) {
-        std::vector<int> standing = VersionsStanding();
+        std::vector<bool> standing = VersionsStanding();
         for (int v = 0; v < kVersions; ++v) {
-            if (report.seen[v] && std::find(standing.begin(), standing.end(), v) == standing.end())
+            if (report.seen[v] && !standing[v])
                 ADD_FAILURE() << where << ": " << versions_[v].label << " is lost";
         }
         for (const std::string& name : Listing(kBackup)) {
-            if (IsBackupName(name) && VersionOf(Read(std::string(kBackup) + name)) < 0)
+            if (IsBackupName(name) && VersionAt(std::string(kBackup) + name) < 0)
                 ADD_FAILURE() << where << ": Backup\\" << name << " is not a whole copy";
         }
         for (const std::string& problem : report.problems)

@@ -5,7 +5,6 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <cstring>
 #include <string>
 #include <vector>
 
@@ -27,7 +26,7 @@ std::string Narrow(const std::wstring& text) {
     return ui::win32::Narrow(text.data(), static_cast<int>(text.size()));
 }
 
-// The .exe mapped for its resources only; nothing of it runs.
+// The .exe mapped as an image for its resources and headers only; nothing of it runs.
 class ResourceImage {
   public:
     explicit ResourceImage(const std::wstring& path)
@@ -47,6 +46,27 @@ class ResourceImage {
         const void* data = loaded != nullptr ? LockResource(loaded) : nullptr;
         if (data == nullptr) return {};
         return std::string(static_cast<const char*>(data), SizeofResource(module_, found));
+    }
+
+    // The DLL names in the import directory, in its order, as the loader walks it:
+    // descriptors until one without a name or import address table. The file is mapped as
+    // an image, so the directory's addresses are offsets from its base (the handle without
+    // its two flag bits).
+    std::vector<std::string> ImportedDlls() const {
+        const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module_) &
+                                                         ~static_cast<ULONG_PTR>(3));
+        const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
+        const auto* nt = reinterpret_cast<const IMAGE_NT_HEADERS64*>(base + dos->e_lfanew);
+        if (dos->e_magic != IMAGE_DOS_SIGNATURE || nt->Signature != IMAGE_NT_SIGNATURE ||
+            nt->OptionalHeader.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC)
+            return {};
+        DWORD directory =
+            nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
+        std::vector<std::string> names;
+        for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory);
+             directory != 0 && entry->Name != 0 && entry->FirstThunk != 0; ++entry)
+            names.emplace_back(reinterpret_cast<const char*>(base + entry->Name));
+        return names;
     }
 
     // The first resource name of a type in the order Windows enumerates them, which is
@@ -70,77 +90,6 @@ class ResourceImage {
 // The RT_ types are numbers in a pointer, typed for the A calls in a build without UNICODE.
 LPCWSTR WideType(LPCSTR type) {
     return MAKEINTRESOURCEW(reinterpret_cast<ULONG_PTR>(type));
-}
-
-// The .exe as it lies on disk; empty when it cannot be read.
-std::vector<char> FileBytes(const std::wstring& path) {
-    HANDLE file = CreateFileW(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
-                              0, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return {};
-    std::vector<char> bytes;
-    LARGE_INTEGER size;
-    if (GetFileSizeEx(file, &size) && size.QuadPart < (1 << 28)) {
-        bytes.resize(static_cast<std::size_t>(size.QuadPart));
-        DWORD got = 0;
-        if (!ReadFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &got, nullptr) ||
-            got != bytes.size())
-            bytes.clear();
-    }
-    CloseHandle(file);
-    return bytes;
-}
-
-// A structure of the file at an offset; false when the file ends before it does.
-template <typename T>
-bool ReadAt(const std::vector<char>& file, std::size_t offset, T* out) {
-    if (offset > file.size() || sizeof(T) > file.size() - offset) return false;
-    std::memcpy(out, file.data() + offset, sizeof(T));
-    return true;
-}
-
-// The DLL names in a 64-bit image's import directory, in its order, as the loader walks it:
-// descriptors until one without a name or import address table. The directory and the
-// names are given as addresses in the mapped image, found in the file through the section
-// that holds them. Empty when the file is not a PE image the loader could walk.
-std::vector<std::string> ImportedDlls(const std::vector<char>& file) {
-    IMAGE_DOS_HEADER dos;
-    if (!ReadAt(file, 0, &dos) || dos.e_magic != IMAGE_DOS_SIGNATURE) return {};
-    std::size_t nt = static_cast<std::size_t>(dos.e_lfanew);
-    DWORD signature = 0;
-    IMAGE_FILE_HEADER header;
-    if (!ReadAt(file, nt, &signature) || signature != IMAGE_NT_SIGNATURE ||
-        !ReadAt(file, nt + sizeof signature, &header))
-        return {};
-    std::size_t optional = nt + sizeof signature + sizeof header;
-    IMAGE_OPTIONAL_HEADER64 image;
-    if (!ReadAt(file, optional, &image) || image.Magic != IMAGE_NT_OPTIONAL_HDR64_MAGIC ||
-        image.NumberOfRvaAndSizes <= IMAGE_DIRECTORY_ENTRY_IMPORT)
-        return {};
-    std::size_t sections = optional + header.SizeOfOptionalHeader;
-    auto fileOffset = [&](DWORD address) -> std::size_t {
-        for (WORD i = 0; i < header.NumberOfSections; ++i) {
-            IMAGE_SECTION_HEADER section;
-            if (!ReadAt(file, sections + i * sizeof section, &section)) break;
-            DWORD extent = section.Misc.VirtualSize > section.SizeOfRawData
-                               ? section.Misc.VirtualSize
-                               : section.SizeOfRawData;
-            if (address >= section.VirtualAddress && address - section.VirtualAddress < extent)
-                return section.PointerToRawData + (address - section.VirtualAddress);
-        }
-        return file.size();
-    };
-
-    std::vector<std::string> names;
-    std::size_t at = fileOffset(image.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress);
-    for (IMAGE_IMPORT_DESCRIPTOR entry; ReadAt(file, at, &entry); at += sizeof entry) {
-        if (entry.Name == 0 || entry.FirstThunk == 0) return names;
-        std::size_t name = fileOffset(entry.Name);
-        std::size_t end = name;
-        while (end < file.size() && file[end] != '\0') ++end;
-        if (end >= file.size()) return {};
-        names.emplace_back(file.data() + name, end - name);
-    }
-    return {};
 }
 
 std::string Lower(std::string text) {
@@ -249,11 +198,10 @@ TEST_CASE("product_resources.manifest_requires_an_administrator_and_per_monitor_
 // side-by-side assembly (common controls 6, from WinSxS). Any other import would let a DLL
 // of that name in the user's Downloads run with the administrator token.
 TEST_CASE("product_resources.imports_only_known_dlls_and_the_common_controls_assembly") {
-    std::wstring exe = ProductExe();
-    REQUIRE(!exe.empty());
-    std::vector<std::string> imports = ImportedDlls(FileBytes(exe));
+    ResourceImage exe(ProductExe());
+    REQUIRE(exe.Loaded());
     std::vector<std::string> lowered;
-    for (const std::string& name : imports) lowered.push_back(Lower(name));
+    for (const std::string& name : exe.ImportedDlls()) lowered.push_back(Lower(name));
     // Every Windows program imports kernel32: without it, the table was not read.
     REQUIRE(std::find(lowered.begin(), lowered.end(), "kernel32.dll") != lowered.end());
 
@@ -263,10 +211,8 @@ TEST_CASE("product_resources.imports_only_known_dlls_and_the_common_controls_ass
     const std::vector<std::string> known = {"kernel32.dll", "user32.dll",  "gdi32.dll",
                                             "shell32.dll",  "shlwapi.dll", "comdlg32.dll",
                                             "msvcrt.dll"};
-    ResourceImage resources(exe);
-    REQUIRE(resources.Loaded());
     std::string manifest =
-        resources.Bytes(WideType(RT_MANIFEST), WideType(CREATEPROCESS_MANIFEST_RESOURCE_ID));
+        exe.Bytes(WideType(RT_MANIFEST), WideType(CREATEPROCESS_MANIFEST_RESOURCE_ID));
     bool commonControls6 =
         manifest.find("name=\"Microsoft.Windows.Common-Controls\" version=\"6.0.0.0\"") !=
         std::string::npos;
