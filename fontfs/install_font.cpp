@@ -1,5 +1,5 @@
-// Font installation: copy into the system fonts folder without overwriting, register,
-// announce. Every failing step gives 0 and leaves what was done in place.
+// Font installation: copy into the system fonts folder without overwriting, register the
+// copy, announce. Every failing step gives 0 and leaves what was done in place.
 #include "fontfs/install_font.h"
 
 #include "fontfs/whole_copy.h"
@@ -51,8 +51,10 @@ int InstallFontFile(const std::string& sourcePath) {
     // Never overwrite: a font of that name in the fonts folder stays as it is. The copy
     // stands under its name only whole and on the disk.
     if (!CopyWhole(sourcePath, destination, false)) return 0;
-    // The manager is given the source text as it came, not the copy.
-    int fonts = platform::RegisterFontFile(sourcePath);
+    // The copy is registered, not the source: Windows holds a loaded font file open
+    // until the user signs out, and the user's own file (in Downloads, on a USB stick)
+    // must stay free to be moved, deleted or ejected.
+    int fonts = platform::RegisterFontFile(destination);
     if (fonts != 0) platform::BroadcastFontChange();
     return fonts;
 }

@@ -1,6 +1,8 @@
 // File calls the logic needs, as thin wrappers over the Windows byte-string (A) file
 // functions. Paths are byte strings in the system code page. On Windows the calls drop
-// trailing spaces at the end of a path; the stand-in does the same.
+// trailing spaces at the end of a path; the stand-in does the same. The copy, delete,
+// flush, rename and exclusive open are tried again while another program refuses them
+// for a moment (platform/file_retry.cpp): a false result is a refusal that lasted.
 #pragma once
 
 #include <string>

@@ -60,18 +60,19 @@ void RunReplaceRow(int row) {
         return;
     }
     if (!BackUpFontFile(fontCell)) return;
-    if (!platform::RemoveFile(target)) return;
     TaskFile file = FindTaskFile(TaskList::CellText(row, TaskList::kReplaceWithColumn));
-    // Each copy into the fonts folder stands under the font's name only whole and on the
-    // disk, and never over a file that came back meanwhile.
-    if (CopyWhole(file.sourcePath, target, false)) {
-        TaskList::SetResult(row, "替换成功");
+    // The replacement is written whole beside the font and takes its place in one rename,
+    // so the fonts folder holds the old font or the new one at every moment. A replacement
+    // that cannot be read reads 替换失败 even where the font could not have been replaced
+    // either: the font is unchanged both ways, and the replacement is what the user can mend.
+    if (!PrepareWholeCopy(file.sourcePath, target)) {
+        TaskList::SetResult(row, "替换失败");
         return;
     }
-    // The replacement could not be copied in: put the original back so the fonts folder
-    // does not lose the font. Its backup stays.
-    CopyWhole(kBackupFolder + fontCell, target, false);
-    TaskList::SetResult(row, "替换失败");
+    // A font that cannot be replaced (held by Windows, read-only) stays as it is, with its
+    // backup made; the row is not done and its cell stays empty.
+    if (!CommitWholeCopy(target, true)) return;
+    TaskList::SetResult(row, "替换成功");
 }
 
 struct TaskKind {
@@ -89,6 +90,9 @@ void RunRow(int row) {
     std::string kind = TaskList::CellText(row, TaskList::kTaskColumn);
     for (const TaskKind& known : kTaskKinds) {
         if (kind == known.text) {
+            // The cell shows this run's outcome or none: an earlier run's text must not
+            // stand for work that this run did not do.
+            TaskList::SetResult(row, "");
             known.run(row);
             return;
         }

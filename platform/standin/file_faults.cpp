@@ -58,10 +58,10 @@ int FileCallsMade() {
 
 namespace faults {
 
-Fate Enter(Kind kind, const char* function, const std::string& path) {
+Fate Enter(Kind kind, const char* function, const std::string& path, const std::string& source) {
     Faults& f = F();
     int number = ++f.calls;
-    if (f.observer) f.observer(FileCall{number, function, path, kind != Kind::Read});
+    if (f.observer) f.observer(FileCall{number, function, path, source, kind != Kind::Read});
     const CutPlan& plan = f.plan;
     if (plan.callLimit > 0 && number > plan.callLimit) std::_Exit(kRunawayExitCode);
     if (plan.mode == CutMode::None) return Fate::Proceed;

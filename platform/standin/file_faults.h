@@ -12,7 +12,8 @@ enum class Kind { Read, Change, Copy };
 enum class Fate { Proceed, Fail, Cut };
 
 // Numbers the call, shows it to the observer and tells what happens to it under the plan.
-Fate Enter(Kind kind, const char* function, const std::string& path);
+Fate Enter(Kind kind, const char* function, const std::string& path,
+           const std::string& source = std::string());
 // Whether the call in flight got further when the cut came: a rename, delete, attribute
 // change or flush was done; a copy had written half its bytes (else none of them).
 bool CutLate();

@@ -16,17 +16,21 @@
 #include <vector>
 
 #include "platform/codepage.h"
+#include "platform/clock.h"
 #include "platform/files.h"
+#include "platform/files_once.h"
 #include "platform/standin/file_faults.h"
 #include "platform/standin/standin.h"
 
 namespace {
 
 struct State {
-    std::string root;                     // host folder holding the drive folders
-    std::string current = "C:\\work";     // Windows text, no trailing backslash
-    std::map<std::string, bool> held;     // host path -> reads allowed
-    std::set<std::string> openExclusive;  // host paths opened with no sharing
+    std::string root;                                   // host folder holding the drive folders
+    std::string current = "C:\\work";                   // Windows text, no trailing backslash
+    std::map<std::string, bool> held;                   // host path -> reads allowed
+    std::set<std::string> openExclusive;                // host paths opened with no sharing
+    unsigned scannerHoldMs = 0;                         // 0: no virus scanner
+    std::map<std::string, unsigned long long> scanned;  // host path -> held until
     int openSearches = 0;
     bool fontsFolderAvailable = true;
 };
@@ -198,8 +202,29 @@ bool Readable(const std::string& host) {
     return held == S().held.end() || held->second;
 }
 
+// Whether another holder keeps the file from being opened for writing: another program
+// that holds it, this program's exclusive open, or the font manager that has it loaded.
+// The virus scanner shares writing.
 bool Writable(const std::string& host) {
-    return !S().openExclusive.count(host) && !S().held.count(host);
+    return !S().openExclusive.count(host) && !S().held.count(host) &&
+           !standin::IsLoadedFontFile(host);
+}
+
+bool Scanning(const std::string& host) {
+    auto scanned = S().scanned.find(host);
+    return scanned != S().scanned.end() && platform::Milliseconds() < scanned->second;
+}
+
+// Whether the file may be deleted, renamed or replaced: nobody holds it, and neither does
+// the virus scanner, which shares no delete access.
+bool Deletable(const std::string& host) {
+    return Writable(host) && !Scanning(host);
+}
+
+// The virus scanner opens a file the program has just written and holds it for a while.
+void Written(const std::string& host) {
+    standin::faults::DataWritten(host);
+    if (S().scannerHoldMs > 0) S().scanned[host] = platform::Milliseconds() + S().scannerHoldMs;
 }
 
 // The attributes live in the host file's mode bits, so that they are part of what a
@@ -370,73 +395,135 @@ void CloseSearch(SearchHandle handle) {
     --S().openSearches;
 }
 
-bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
-    Fate fate = Enter(Kind::Copy, "CopyFileA", destination);
-    if (fate == Fate::Fail && !standin::faults::FailLeavesPartial()) return false;
+}  // namespace platform
+
+namespace platform::once {
+
+namespace {
+
+// A call's work under its fate, for the calls that say why they failed: a failing call
+// does nothing and fails for a reason no retry mends (a full disk, a broken drive).
+template <typename Work>
+Failure ActOnce(Fate fate, Work work) {
+    if (fate == Fate::Fail) return Failure::Other;
+    return Act(fate, work);
+}
+
+}  // namespace
+
+// The reasons follow Windows: a file another holder keeps open refuses with a sharing
+// violation, a folder or a read-only file with "access denied", anything else (missing,
+// a name taken) otherwise.
+Failure CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    Fate fate = Enter(Kind::Copy, "CopyFileA", destination, source);
+    if (fate == Fate::Fail && !standin::faults::FailLeavesPartial()) return Failure::Other;
     std::string from = HostFile(source);
     std::string to = HostFile(destination);
     bool exists = !to.empty() && ::access(to.c_str(), F_OK) == 0;
+    Failure refusal = Failure::None;
     std::vector<unsigned char> bytes;
-    bool copies = !from.empty() && !to.empty() && IsRegularFile(from) && Readable(from) &&
-                  // Copying a file onto itself fails on Windows (the source is open).
-                  !IsDirectory(to) && from != to && !(failIfExists && exists) && Writable(to) &&
-                  // CopyFileA refuses to replace a read-only or hidden file.
-                  !(exists && (AttributesOf(to) & (kReadOnly | kHidden)) != 0) &&
-                  ReadHostFile(from, &bytes);
-    if (!copies) {
+    if (from.empty() || to.empty() || !IsRegularFile(from)) refusal = Failure::Other;
+    // Copying a file onto itself fails on Windows: the open source shares no writing.
+    else if (!Readable(from) || from == to)
+        refusal = Failure::Sharing;
+    else if (IsDirectory(to))
+        refusal = Failure::AccessDenied;
+    else if (failIfExists && exists)
+        refusal = Failure::Other;
+    else if (exists && !Deletable(to))
+        refusal = Failure::Sharing;
+    // CopyFileA refuses to replace a read-only or hidden file.
+    else if (exists && (AttributesOf(to) & (kReadOnly | kHidden)) != 0)
+        refusal = Failure::AccessDenied;
+    else if (!ReadHostFile(from, &bytes))
+        refusal = Failure::Other;
+    if (refusal != Failure::None) {
         if (fate == Fate::Cut) standin::faults::EndHere();
-        return false;
+        return refusal;
     }
     // The copy takes the source's attributes along, from its start.
     std::size_t count = bytes.size();
     if (fate == Fate::Fail || (fate == Fate::Cut && standin::faults::CutLate())) count /= 2;
     if (fate == Fate::Cut && !standin::faults::CutLate()) count = 0;
     bool written = WriteHostFile(to, bytes.data(), count);
-    standin::faults::DataWritten(to);
+    Written(to);
     SetAttributesOf(to, AttributesOf(from));
     if (fate == Fate::Cut) standin::faults::EndHere();
-    return fate == Fate::Proceed && written;
+    return fate == Fate::Proceed && written ? Failure::None : Failure::Other;
 }
 
-bool RemoveFile(const std::string& path) {
-    return Act(Enter(Kind::Change, "DeleteFileA", path), [&] {
+Failure RemoveFile(const std::string& path) {
+    return ActOnce(Enter(Kind::Change, "DeleteFileA", path), [&] {
         std::string host = HostFile(path);
-        if (host.empty() || !IsRegularFile(host) || !Writable(host)) return false;
+        if (host.empty() || ::access(host.c_str(), F_OK) != 0) return Failure::Other;
+        if (!IsRegularFile(host)) return Failure::AccessDenied;
+        if (!Deletable(host)) return Failure::Sharing;
         // DeleteFileA refuses a read-only file.
-        if ((AttributesOf(host) & kReadOnly) != 0) return false;
-        if (::unlink(host.c_str()) != 0) return false;
+        if ((AttributesOf(host) & kReadOnly) != 0) return Failure::AccessDenied;
+        if (::unlink(host.c_str()) != 0) return Failure::Other;
         standin::faults::FileRemoved(host);
-        return true;
+        S().scanned.erase(host);
+        return Failure::None;
     });
 }
 
-bool FlushToDisk(const std::string& path) {
-    return Act(Enter(Kind::Change, "FlushFileBuffers", path), [&] {
+Failure FlushToDisk(const std::string& path) {
+    return ActOnce(Enter(Kind::Change, "FlushFileBuffers", path), [&] {
         std::string host = HostFile(path);
         // It opens the file for writing: not a folder, a read-only file or a held one.
-        if (host.empty() || !IsRegularFile(host) || !Writable(host)) return false;
-        if ((AttributesOf(host) & kReadOnly) != 0) return false;
+        if (host.empty() || ::access(host.c_str(), F_OK) != 0) return Failure::Other;
+        if (!IsRegularFile(host)) return Failure::AccessDenied;
+        if (!Writable(host)) return Failure::Sharing;
+        if ((AttributesOf(host) & kReadOnly) != 0) return Failure::AccessDenied;
         standin::faults::DataFlushed(host);
-        return true;
+        // Closing a handle that could write has the scanner look at the file again.
+        if (S().scannerHoldMs > 0) S().scanned[host] = Milliseconds() + S().scannerHoldMs;
+        return Failure::None;
     });
 }
 
-bool RenameFile(const std::string& from, const std::string& to, bool replaceExisting) {
-    return Act(Enter(Kind::Change, "MoveFileExA", to), [&] {
+Failure RenameFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    return ActOnce(Enter(Kind::Change, "MoveFileExA", to, from), [&] {
         std::string fromHost = HostFile(from);
         std::string toHost = HostFile(to);
-        if (fromHost.empty() || toHost.empty() || !IsRegularFile(fromHost) || !Writable(fromHost))
-            return false;
-        if (fromHost == toHost) return true;  // the name it already has
-        if (::access(toHost.c_str(), F_OK) == 0 &&
-            (!replaceExisting || !IsRegularFile(toHost) || !Writable(toHost) ||
-             (AttributesOf(toHost) & kReadOnly) != 0))
-            return false;
-        if (::rename(fromHost.c_str(), toHost.c_str()) != 0) return false;
+        if (fromHost.empty() || toHost.empty() || !IsRegularFile(fromHost)) return Failure::Other;
+        if (!Deletable(fromHost)) return Failure::Sharing;
+        if (fromHost == toHost) return Failure::None;  // the name it already has
+        if (::access(toHost.c_str(), F_OK) == 0) {
+            if (!replaceExisting) return Failure::Other;
+            if (!IsRegularFile(toHost)) return Failure::AccessDenied;
+            if (!Deletable(toHost)) return Failure::Sharing;
+            // Windows never replaces a read-only file.
+            if ((AttributesOf(toHost) & kReadOnly) != 0) return Failure::AccessDenied;
+        }
+        if (::rename(fromHost.c_str(), toHost.c_str()) != 0) return Failure::Other;
         standin::faults::FileRenamed(fromHost, toHost);
-        return true;
+        // The scanner's hold goes with the file.
+        auto scanned = S().scanned.extract(fromHost);
+        S().scanned.erase(toHost);
+        if (scanned) S().scanned.emplace(toHost, scanned.mapped());
+        return Failure::None;
     });
 }
+
+Failure OpenExclusive(const std::string& path, FileHandle* file) {
+    *file = nullptr;
+    return ActOnce(Enter(Kind::Read, "CreateFileA", path), [&] {
+        std::string host = HostFile(path);
+        if (host.empty() || ::access(host.c_str(), F_OK) != 0) return Failure::Other;
+        // A folder cannot be opened as a file, and a file open anywhere else cannot be
+        // taken without sharing.
+        if (!IsRegularFile(host)) return Failure::AccessDenied;
+        if (!Deletable(host) || !Readable(host)) return Failure::Sharing;
+        S().openExclusive.insert(host);
+        *file = new OpenFile{host};
+        return Failure::None;
+    });
+}
+
+}  // namespace platform::once
+
+namespace platform {
 
 bool FileAttributeBits(const std::string& path, unsigned* attributes) {
     return Act(Enter(Kind::Read, "GetFileAttributesA", path), [&] {
@@ -457,17 +544,6 @@ bool SetFileAttributeBits(const std::string& path, unsigned attributes) {
         if (::access(host.c_str(), F_OK) != 0) return false;
         SetAttributesOf(host, attributes & (kReadOnly | kHidden | kSystem));
         return true;
-    });
-}
-
-FileHandle OpenExclusive(const std::string& path) {
-    return Act(Enter(Kind::Read, "CreateFileA", path), [&]() -> FileHandle {
-        std::string host = HostFile(path);
-        // A folder cannot be opened as a file, and a file held by anyone cannot be taken
-        // without sharing.
-        if (host.empty() || !IsRegularFile(host) || !Writable(host)) return nullptr;
-        S().openExclusive.insert(host);
-        return new OpenFile{host};
     });
 }
 
@@ -587,10 +663,13 @@ void UseTestRoot(const std::string& hostRoot) {
     state.current = "C:\\work";
     state.held.clear();
     state.openExclusive.clear();
+    state.scannerHoldMs = 0;
+    state.scanned.clear();
     state.openSearches = 0;
     state.fontsFolderAvailable = true;
     ResetFontManager();
     faults::Reset();
+    platform::once::ForgetWrittenFiles();
     for (const char* sub : {"", "/C", "/C/WINDOWS", "/C/WINDOWS/Fonts", "/C/work"}) {
         ::mkdir((state.root + sub).c_str(), 0755);
     }
@@ -608,6 +687,11 @@ void HoldFile(const std::string& windowsPath, bool allowRead) {
 
 void ReleaseHeldFiles() {
     S().held.clear();
+}
+
+void RunScanner(unsigned holdMilliseconds) {
+    S().scannerHoldMs = holdMilliseconds;
+    if (holdMilliseconds == 0) S().scanned.clear();
 }
 
 int OpenSearches() {

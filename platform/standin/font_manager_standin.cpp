@@ -38,6 +38,10 @@ int RegistrationsOf(const std::string& windowsPath) {
     return found != Registered().end() ? found->second : 0;
 }
 
+bool IsLoadedFontFile(const std::string& hostPath) {
+    return Registered().count(hostPath) != 0;
+}
+
 void ResetFontManager() {
     FontManager() = FakeFontManager();
     Registered().clear();

@@ -40,10 +40,20 @@ FakeFontManager& FontManager();
 // each unregistration takes one away.
 int RegistrationsOf(const std::string& windowsPath);
 
-// Simulates another process holding a file open: OpenExclusive and RemoveFile fail for
-// it; reads and copies from it still work when allowRead is true.
+// Simulates another process holding a file open for good, as Windows holds a font it has
+// loaded: an exclusive open, a delete, a rename, an overwrite and a flush of it are
+// refused with a sharing violation; reads and copies from it still work when allowRead
+// is true.
 void HoldFile(const std::string& windowsPath, bool allowRead);
 void ReleaseHeldFiles();
+// A virus scanner: from now on, every file the program writes (a copy, or a flush) is held
+// for holdMilliseconds of the stand-in's clock, which moves only when the program pauses:
+// its delete, rename, overwrite and exclusive open are refused with a sharing violation
+// meanwhile, and the hold goes with the file when it is renamed. 0 stops the scanner.
+void RunScanner(unsigned holdMilliseconds);
+// Whether the fake font manager has the file (by host path) registered: Windows holds a
+// loaded font file as HoldFile(path, true) holds it, until its last registration goes.
+bool IsLoadedFontFile(const std::string& hostPath);
 // A fresh fake font manager (flags and counters cleared, nothing registered).
 void ResetFontManager();
 
@@ -54,6 +64,7 @@ struct FileCall {
     int number = 0;
     const char* function = "";  // the Windows call it stands for
     std::string path;
+    std::string source;    // a copy's source, a rename's old name
     bool changes = false;  // it may change the file system (copy, rename, delete, ...)
 };
 using FileCallObserver = std::function<void(const FileCall&)>;

@@ -1,5 +1,6 @@
 // The file calls on the Windows byte-string (A) functions, one thin wrapper each.
 #include "platform/files.h"
+#include "platform/files_once.h"
 
 #include <windows.h>
 #include <shlobj.h>
@@ -43,30 +44,61 @@ void CloseSearch(SearchHandle search) {
     if (search) FindClose(static_cast<HANDLE>(search));
 }
 
-bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
-    return CopyFileA(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE) != 0;
+namespace once {
+namespace {
+
+// The failure of the call that just failed, read before anything else can change it.
+Failure LastFailure() {
+    switch (GetLastError()) {
+        case ERROR_SHARING_VIOLATION:
+        case ERROR_LOCK_VIOLATION:
+            return Failure::Sharing;
+        case ERROR_ACCESS_DENIED:
+            return Failure::AccessDenied;
+        default:
+            return Failure::Other;
+    }
 }
 
-bool RemoveFile(const std::string& path) {
-    return DeleteFileA(path.c_str()) != 0;
+Failure Outcome(BOOL succeeded) {
+    return succeeded ? Failure::None : LastFailure();
 }
 
-bool FlushToDisk(const std::string& path) {
+}  // namespace
+
+Failure CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    return Outcome(CopyFileA(source.c_str(), destination.c_str(), failIfExists ? TRUE : FALSE));
+}
+
+Failure RemoveFile(const std::string& path) {
+    return Outcome(DeleteFileA(path.c_str()));
+}
+
+Failure FlushToDisk(const std::string& path) {
     // FlushFileBuffers needs a handle with write access; it flushes the file's data
     // whichever handle wrote it.
     HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE,
                               FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                               OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    if (file == INVALID_HANDLE_VALUE) return false;
-    bool flushed = FlushFileBuffers(file) != 0;
+    if (file == INVALID_HANDLE_VALUE) return LastFailure();
+    Failure flushed = Outcome(FlushFileBuffers(file));
     CloseHandle(file);
     return flushed;
 }
 
-bool RenameFile(const std::string& from, const std::string& to, bool replaceExisting) {
+Failure RenameFile(const std::string& from, const std::string& to, bool replaceExisting) {
     DWORD flags = MOVEFILE_WRITE_THROUGH | (replaceExisting ? MOVEFILE_REPLACE_EXISTING : 0);
-    return MoveFileExA(from.c_str(), to.c_str(), flags) != 0;
+    return Outcome(MoveFileExA(from.c_str(), to.c_str(), flags));
 }
+
+Failure OpenExclusive(const std::string& path, FileHandle* file) {
+    HANDLE opened = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    *file = opened == INVALID_HANDLE_VALUE ? nullptr : opened;
+    return *file ? Failure::None : LastFailure();
+}
+
+}  // namespace once
 
 namespace {
 constexpr DWORD kDecidingBits =
@@ -86,12 +118,6 @@ bool SetFileAttributeBits(const std::string& path, unsigned attributes) {
     DWORD wanted = (now & ~(kDecidingBits | FILE_ATTRIBUTE_NORMAL)) | (attributes & kDecidingBits);
     // FILE_ATTRIBUTE_NORMAL means "no attribute" and is valid only alone.
     return SetFileAttributesA(path.c_str(), wanted != 0 ? wanted : FILE_ATTRIBUTE_NORMAL) != 0;
-}
-
-FileHandle OpenExclusive(const std::string& path) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, 0, nullptr, OPEN_EXISTING,
-                              FILE_ATTRIBUTE_NORMAL, nullptr);
-    return file == INVALID_HANDLE_VALUE ? nullptr : file;
 }
 
 void CloseFile(FileHandle file) {

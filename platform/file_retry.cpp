@@ -1,0 +1,118 @@
+// The file calls that can be refused for a moment, tried again until the refusal ends.
+// On Windows a virus scanner or the search indexer opens a file right after it has been
+// written and holds it for tens to hundreds of milliseconds without sharing delete
+// access: a rename, a delete or an overwrite of it is refused meanwhile with a sharing
+// violation, sometimes with "access denied". Such a refusal is tried again after a pause
+// that doubles each time, within a bound on the whole call: 2 s when every file the call
+// may have to wait for is one this program wrote (as other programs that write files on
+// Windows do), 1 s otherwise: a font that Windows holds for good (loaded) then costs a row
+// about a second, not the longer bound. "Access denied" counts as a moment's refusal only
+// when every such file is one this program wrote: on a font owned by TrustedInstaller it
+// is a lack of rights that no wait mends, and it fails at once. A refusal that outlasts
+// the bound fails as a call tried once does.
+#include <algorithm>
+#include <set>
+#include <string>
+
+#include "platform/clock.h"
+#include "platform/files.h"
+#include "platform/files_once.h"
+
+namespace platform {
+namespace {
+
+using once::Failure;
+
+constexpr unsigned kOwnFilesBoundMs = 2000;
+constexpr unsigned kOtherFilesBoundMs = 1000;
+constexpr unsigned kFirstPauseMs = 10;
+constexpr unsigned kLongestPauseMs = 250;
+
+// The files this program wrote (a copy's destination, a rename's new name), by path
+// without trailing spaces, which the file calls drop. The program names a file the same
+// way each time it uses it, so the spelling need not be folded.
+std::set<std::string>& Written() {
+    static std::set<std::string> written;
+    return written;
+}
+
+std::string Key(const std::string& path) {
+    return path.substr(0, path.find_last_not_of(' ') + 1);
+}
+
+void NoteWritten(const std::string& path) {
+    Written().insert(Key(path));
+}
+
+bool IsOwn(const std::string& path) {
+    return Written().count(Key(path)) != 0;
+}
+
+// The files a call may have to wait for: those it opens, renames, replaces or deletes.
+// When this program wrote every one of them, a scanner may be what refuses the call, even
+// with "access denied", and the longer bound applies.
+struct Exposed {
+    const std::string* first;
+    const std::string* second = nullptr;
+    bool AllOwn() const { return IsOwn(*first) && (!second || IsOwn(*second)); }
+};
+
+// Runs call until it succeeds, fails for a reason a wait does not mend, or the bound on
+// the whole call is spent; its last failure is the result.
+template <typename Call>
+Failure Retrying(const Exposed& exposed, const Call& call) {
+    Failure failure = call();
+    if (failure == Failure::None) return failure;
+    const bool own = exposed.AllOwn();
+    const unsigned bound = own ? kOwnFilesBoundMs : kOtherFilesBoundMs;
+    const unsigned long long start = Milliseconds();
+    unsigned pause = kFirstPauseMs;
+    for (;;) {
+        bool momentary = failure == Failure::Sharing || (failure == Failure::AccessDenied && own);
+        unsigned long long spent = Milliseconds() - start;
+        if (!momentary || spent >= bound) return failure;
+        Pause(static_cast<unsigned>(std::min<unsigned long long>(pause, bound - spent)));
+        pause = std::min(pause * 2, kLongestPauseMs);
+        failure = call();
+        if (failure == Failure::None) return failure;
+    }
+}
+
+}  // namespace
+
+void once::ForgetWrittenFiles() {
+    Written().clear();
+}
+
+bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
+    Failure failure = Retrying({&source, failIfExists ? nullptr : &destination}, [&] {
+        return once::CopyOneFile(source, destination, failIfExists);
+    });
+    if (failure != Failure::None) return false;
+    NoteWritten(destination);
+    return true;
+}
+
+bool RemoveFile(const std::string& path) {
+    return Retrying({&path}, [&] { return once::RemoveFile(path); }) == Failure::None;
+}
+
+bool FlushToDisk(const std::string& path) {
+    return Retrying({&path}, [&] { return once::FlushToDisk(path); }) == Failure::None;
+}
+
+bool RenameFile(const std::string& from, const std::string& to, bool replaceExisting) {
+    Failure failure = Retrying({&from, replaceExisting ? &to : nullptr},
+                               [&] { return once::RenameFile(from, to, replaceExisting); });
+    if (failure != Failure::None) return false;
+    NoteWritten(to);
+    return true;
+}
+
+FileHandle OpenExclusive(const std::string& path) {
+    FileHandle file = nullptr;
+    Retrying({&path}, [&] { return once::OpenExclusive(path, &file); });
+    return file;
+}
+
+}  // namespace platform
