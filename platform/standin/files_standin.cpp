@@ -298,6 +298,20 @@ std::string ShortAlias(const std::string& name) {
     return extension.empty() ? alias : alias + "." + extension;
 }
 
+// Whether a host name is code page 936 text: bytes below 0x80 and 0x80 (the euro sign)
+// alone, and each lead byte followed by a trail byte (0x40-0xFE, not 0x7F). The Win32
+// layer cannot convert any other name exactly, so its searches pass over it; so do these.
+bool IsCodePage936Text(const std::string& name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c == 0xFF) return false;
+        if (!platform::IsLeadByte936(c)) continue;
+        unsigned char trail = i + 1 < name.size() ? static_cast<unsigned char>(name[++i]) : 0;
+        if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return false;
+    }
+    return true;
+}
+
 std::string WindowsText(const FullPath& full) {
     std::string text(1, full.drive);
     text += ":";
@@ -333,6 +347,7 @@ SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry) {
             std::string name = found->d_name;
             // The drive folder stands for a root, which has no "." and ".." entries.
             if ((name == "." || name == "..") && full.parts.empty()) continue;
+            if (!IsCodePage936Text(name)) continue;
             std::string alias = ShortAlias(name);
             if (!WildcardMatch(namePattern.c_str(), name.c_str()) &&
                 (alias.empty() || !WildcardMatch(namePattern.c_str(), alias.c_str())))
