@@ -3,7 +3,7 @@
 
 #include <string>
 
-// The file-name part of path as PathFindFileNameA gives it: the text after the last "\",
+// The file-name part of path as PathFindFileNameW gives it: the text after the last "\",
 // "/" or ":" that is followed by neither the end nor another separator (so "C:\dir\"
 // gives "dir\"); the whole text when there is no such separator.
 std::string FileNameOfPath(const std::string& path);

@@ -7,7 +7,7 @@
 namespace {
 
 // Removes what stands under a temporary name: true when a file was there and is gone. A
-// copy takes its source's attributes, and DeleteFileA refuses a read-only file.
+// copy takes its source's attributes, and DeleteFileW refuses a read-only file.
 bool RemoveLeftover(const std::string& temporary) {
     unsigned attributes = 0;
     if (!platform::FileAttributeBits(temporary, &attributes)) return false;
@@ -33,7 +33,7 @@ std::string TemporaryNameOf(const std::string& destination) {
 bool PrepareWholeCopy(const std::string& source, const std::string& destination) {
     const std::string temporary = TemporaryNameOf(destination);
     // One try usually does it. When it fails, a file under the temporary name may be in
-    // the way (a read-only one that CopyFileA will not replace) or may be the failed
+    // the way (a read-only one that CopyFileW will not replace) or may be the failed
     // copy's own partial destination (Wine leaves it): either is removed, and only when
     // something was there is the copy tried once more.
     bool copied = platform::CopyOneFile(source, temporary, false) ||

@@ -1,6 +1,8 @@
-// File calls the logic needs, as thin wrappers over the Windows byte-string (A) file
-// functions. Paths are byte strings in the system code page. On Windows the calls drop
-// trailing spaces at the end of a path; the stand-in does the same. The copy, delete,
+// File calls the logic needs, as thin wrappers over the Windows file functions. Paths
+// and names are byte strings in code page 936 on every Windows: the Win32 layer converts
+// them exactly to and from the UTF-16 of the W functions, and a name that 936 cannot hold
+// is passed over by a search. On Windows the calls drop trailing spaces at the end of a
+// path; the stand-in does the same. The copy, delete,
 // flush, rename and exclusive open are tried again while another program refuses them
 // for a moment (platform/file_retry.cpp): a false result is a refusal that lasted.
 #pragma once
@@ -15,24 +17,24 @@ struct DirEntry {
     bool isDirectory = false;
 };
 
-// A directory search (FindFirstFileA / FindNextFileA / FindClose).
+// A directory search (FindFirstFileW / FindNextFileW / FindClose).
 using SearchHandle = void*;
 // Null when nothing matches or the folder cannot be listed.
 SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry);
 bool FindNextEntry(SearchHandle search, DirEntry* entry);
 void CloseSearch(SearchHandle search);
 
-// CopyFileA. The copy gets the source's attributes. On Windows it fails over an existing
+// CopyFileW. The copy gets the source's attributes. On Windows it fails over an existing
 // destination that is read-only or hidden, and deleting a read-only file fails.
 bool CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists);
-// DeleteFileA.
+// DeleteFileW.
 bool RemoveFile(const std::string& path);
 
 // FlushFileBuffers on the file, opened for writing for the call: the data that earlier
-// calls (a CopyFileA) wrote to it is on the disk when this returns true, not only in the
+// calls (a CopyFileW) wrote to it is on the disk when this returns true, not only in the
 // system's cache. A read-only file cannot be opened for writing, so it fails.
 bool FlushToDisk(const std::string& path);
-// MoveFileExA with MOVEFILE_WRITE_THROUGH, and MOVEFILE_REPLACE_EXISTING when
+// MoveFileExW with MOVEFILE_WRITE_THROUGH, and MOVEFILE_REPLACE_EXISTING when
 // replaceExisting: renames a file within its folder's volume. Without replaceExisting it
 // fails when the new name is taken; Windows never replaces a read-only file.
 bool RenameFile(const std::string& from, const std::string& to, bool replaceExisting);
@@ -40,12 +42,12 @@ bool RenameFile(const std::string& from, const std::string& to, bool replaceExis
 // The file attributes that decide whether a file may be overwritten or deleted, with the
 // values of FILE_ATTRIBUTE_READONLY, _HIDDEN and _SYSTEM.
 enum FileAttribute : unsigned { kReadOnly = 0x1, kHidden = 0x2, kSystem = 0x4 };
-// GetFileAttributesA, limited to those bits; false when the path names nothing.
+// GetFileAttributesW, limited to those bits; false when the path names nothing.
 bool FileAttributeBits(const std::string& path, unsigned* attributes);
-// SetFileAttributesA: exactly these of the three bits set, any other attribute kept.
+// SetFileAttributesW: exactly these of the three bits set, any other attribute kept.
 bool SetFileAttributeBits(const std::string& path, unsigned attributes);
 
-// CreateFileA with GENERIC_READ, no sharing, OPEN_EXISTING. Null on failure.
+// CreateFileW with GENERIC_READ, no sharing, OPEN_EXISTING. Null on failure.
 using FileHandle = void*;
 FileHandle OpenExclusive(const std::string& path);
 void CloseFile(FileHandle file);
@@ -66,17 +68,17 @@ bool ReadFileRange(const std::string& path, unsigned long long offset, std::size
                    std::vector<unsigned char>* bytes);
 bool FileSize(const std::string& path, unsigned long long* size);
 
-// PathFindFileNameA: where the file-name part of path starts (after the last "\", "/"
+// PathFindFileNameW: where the file-name part of path starts (after the last "\", "/"
 // or ":" that is followed by more than another separator; a trail byte is never one).
 std::size_t FileNameStart(const std::string& path);
 
-// SHGetSpecialFolderPathA(CSIDL_FONTS), without a trailing backslash.
+// SHGetSpecialFolderPathW(CSIDL_FONTS), without a trailing backslash.
 bool SystemFontsFolder(std::string* folder);
 
-// GetFullPathNameA: the path made absolute against the current folder.
+// GetFullPathNameW: the path made absolute against the current folder.
 std::string AbsolutePath(const std::string& path);
 
-// The process's working folder (GetCurrentDirectoryA / SetCurrentDirectoryA).
+// The process's working folder (GetCurrentDirectoryW / SetCurrentDirectoryW).
 std::string CurrentFolder();
 bool SetCurrentFolder(const std::string& folder);
 

@@ -6,9 +6,10 @@
 
 namespace platform {
 
-// AddFontResourceA: the number of fonts added, 0 on failure.
+// AddFontResourceW on the path read as code page 936: the number of fonts added, 0 on
+// failure.
 int RegisterFontFile(const std::string& path);
-// RemoveFontResourceA.
+// RemoveFontResourceW, the same way.
 bool UnregisterFontFile(const std::string& path);
 
 // GetFontResourceInfoW(widePath, &byteCount, buffer, type), loaded at run time because
@@ -17,7 +18,7 @@ bool UnregisterFontFile(const std::string& path);
 bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, void* buffer,
                            std::uint32_t type, bool* available);
 
-// SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 2 s): every
+// SendMessageTimeoutW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, 2 s): every
 // top-level window that answers is told; a hung one delays the caller by seconds at most.
 void BroadcastFontChange();
 

@@ -1,6 +1,8 @@
 # Sourced by the run and test scripts: Wine in a Chinese locale (ANSI code page 936),
 # quiet, without the Mono and Gecko installers, and a virtual display when none is set.
-export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8
+# Wine takes the ANSI code page from LANG and LC_ALL; the Windows-side test programs
+# check that they run under FONTTASKS_ANSI_CODE_PAGE.
+export LANG=zh_CN.UTF-8 LC_ALL=zh_CN.UTF-8 FONTTASKS_ANSI_CODE_PAGE=936
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Runs one Windows-side test program under Wine, in the prefix and display that
 # scripts/test.sh prepared (WINEPREFIX, DISPLAY). Used by CTest.
-#   wine-test.sh [--tries N] program [arguments]
+#   wine-test.sh [--tries N] [--locale NAME CODEPAGE] program [arguments]
 # With --tries N a failed run is repeated, up to N runs in all, and the log says so.
+# With --locale the program runs in that locale (LANG and LC_ALL, such as en_US.UTF-8)
+# instead of zh_CN.UTF-8, and fails unless Wine's ANSI code page then is CODEPAGE.
 set -u
 here=$(cd "$(dirname "$0")" && pwd)
 . "$here/wine-env.sh"
@@ -14,6 +16,10 @@ tries=1
 if [ "${1:-}" = "--tries" ]; then
     tries=$2
     shift 2
+fi
+if [ "${1:-}" = "--locale" ]; then
+    export LANG=$2 LC_ALL=$2 FONTTASKS_ANSI_CODE_PAGE=$3
+    shift 3
 fi
 for ((run = 1; ; run++)); do
     wine "$@" && exit 0

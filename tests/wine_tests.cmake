@@ -31,3 +31,25 @@ foreach(suite FileServices ControlVocabulary)
                          TIMEOUT 600)
 endforeach()
 add_wine_tests(e2e e2e_tests.exe 2 1200)
+
+# The cases with Chinese file names once more under an English and a Traditional-Chinese
+# Windows, whose ANSI code pages are not the program's 936: the file services, the
+# catalogue, and a run that deletes, adds, replaces and restores.
+set(other_locales en_US zh_TW)
+set(their_code_pages 1252 950)
+foreach(locale codepage IN ZIP_LISTS other_locales their_code_pages)
+    set(in_locale --locale ${locale}.UTF-8 ${codepage})
+    add_test(NAME wine.contract.FileServices.${locale}
+             COMMAND ${wine_runner} --tries 1 ${in_locale}
+                     ${FONTTASKS_WINDOWS_BUILD}/tests/wine_tests.exe FileServices.)
+    set_tests_properties(wine.contract.FileServices.${locale} PROPERTIES LABELS wine
+                         RESOURCE_LOCK wine TIMEOUT 600)
+    foreach(case catalogue. run_tasks.add_delete_replace_then_restore)
+        string(REGEX REPLACE "\\.$" "" name ${case})
+        add_test(NAME e2e.${name}.${locale}
+                 COMMAND ${wine_runner} --tries 2 ${in_locale}
+                         ${FONTTASKS_WINDOWS_BUILD}/tests/e2e_tests.exe ${case})
+        set_tests_properties(e2e.${name}.${locale} PROPERTIES LABELS e2e RESOURCE_LOCK wine
+                             TIMEOUT 1200)
+    endforeach()
+endforeach()

@@ -101,7 +101,7 @@ bool IsDriveAbsolute(const std::string& path) {
 }
 
 // The drive letter (upper case) and the resolved parts of a Windows path, "." and ".."
-// applied the way GetFullPathNameA applies them.
+// applied the way GetFullPathNameW applies them.
 struct FullPath {
     char drive = 'C';
     std::vector<std::string> parts;
@@ -323,6 +323,20 @@ std::string ShortAlias(const std::string& name) {
     return extension.empty() ? alias : alias + "." + extension;
 }
 
+// Whether a host name is code page 936 text: bytes below 0x80 and 0x80 (the euro sign)
+// alone, and each lead byte followed by a trail byte (0x40-0xFE, not 0x7F). The Win32
+// layer cannot convert any other name exactly, so its searches pass over it; so do these.
+bool IsCodePage936Text(const std::string& name) {
+    for (std::size_t i = 0; i < name.size(); ++i) {
+        unsigned char c = static_cast<unsigned char>(name[i]);
+        if (c == 0xFF) return false;
+        if (!platform::IsLeadByte936(c)) continue;
+        unsigned char trail = i + 1 < name.size() ? static_cast<unsigned char>(name[++i]) : 0;
+        if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return false;
+    }
+    return true;
+}
+
 std::string WindowsText(const FullPath& full) {
     std::string text(1, full.drive);
     text += ":";
@@ -341,7 +355,7 @@ using standin::faults::Fate;
 using standin::faults::Kind;
 
 SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry) {
-    return Act(Enter(Kind::Read, "FindFirstFileA", pattern), [&]() -> SearchHandle {
+    return Act(Enter(Kind::Read, "FindFirstFileW", pattern), [&]() -> SearchHandle {
         FullPath full;
         // A search needs a name part: "C:\dir\" and "C:\" list nothing, as on Windows.
         if (!Resolve(pattern, &full) || full.trailingSeparator || full.parts.empty())
@@ -358,6 +372,7 @@ SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry) {
             std::string name = found->d_name;
             // The drive folder stands for a root, which has no "." and ".." entries.
             if ((name == "." || name == "..") && full.parts.empty()) continue;
+            if (!IsCodePage936Text(name)) continue;
             std::string alias = ShortAlias(name);
             if (!WildcardMatch(namePattern.c_str(), name.c_str()) &&
                 (alias.empty() || !WildcardMatch(namePattern.c_str(), alias.c_str())))
@@ -379,7 +394,7 @@ SearchHandle FindFirstEntry(const std::string& pattern, DirEntry* entry) {
 }
 
 bool FindNextEntry(SearchHandle handle, DirEntry* entry) {
-    return Act(Enter(Kind::Read, "FindNextFileA", ""), [&] {
+    return Act(Enter(Kind::Read, "FindNextFileW", ""), [&] {
         auto* search = static_cast<Search*>(handle);
         if (!search || search->next >= search->entries.size()) return false;
         *entry = search->entries[search->next++];
@@ -415,7 +430,7 @@ Failure ActOnce(Fate fate, Work work) {
 // violation, a folder or a read-only file with "access denied", anything else (missing,
 // a name taken) otherwise.
 Failure CopyOneFile(const std::string& source, const std::string& destination, bool failIfExists) {
-    Fate fate = Enter(Kind::Copy, "CopyFileA", destination, source);
+    Fate fate = Enter(Kind::Copy, "CopyFileW", destination, source);
     if (fate == Fate::Fail && !standin::faults::FailLeavesPartial()) return Failure::Other;
     std::string from = HostFile(source);
     std::string to = HostFile(destination);
@@ -432,7 +447,7 @@ Failure CopyOneFile(const std::string& source, const std::string& destination, b
         refusal = Failure::Other;
     else if (exists && !Deletable(to))
         refusal = Failure::Sharing;
-    // CopyFileA refuses to replace a read-only or hidden file.
+    // CopyFileW refuses to replace a read-only or hidden file.
     else if (exists && (AttributesOf(to) & (kReadOnly | kHidden)) != 0)
         refusal = Failure::AccessDenied;
     else if (!ReadHostFile(from, &bytes))
@@ -453,12 +468,12 @@ Failure CopyOneFile(const std::string& source, const std::string& destination, b
 }
 
 Failure RemoveFile(const std::string& path) {
-    return ActOnce(Enter(Kind::Change, "DeleteFileA", path), [&] {
+    return ActOnce(Enter(Kind::Change, "DeleteFileW", path), [&] {
         std::string host = HostFile(path);
         if (host.empty() || ::access(host.c_str(), F_OK) != 0) return Failure::Other;
         if (!IsRegularFile(host)) return Failure::AccessDenied;
         if (!Deletable(host)) return Failure::Sharing;
-        // DeleteFileA refuses a read-only file.
+        // DeleteFileW refuses a read-only file.
         if ((AttributesOf(host) & kReadOnly) != 0) return Failure::AccessDenied;
         if (::unlink(host.c_str()) != 0) return Failure::Other;
         standin::faults::FileRemoved(host);
@@ -483,7 +498,7 @@ Failure FlushToDisk(const std::string& path) {
 }
 
 Failure RenameFile(const std::string& from, const std::string& to, bool replaceExisting) {
-    return ActOnce(Enter(Kind::Change, "MoveFileExA", to, from), [&] {
+    return ActOnce(Enter(Kind::Change, "MoveFileExW", to, from), [&] {
         std::string fromHost = HostFile(from);
         std::string toHost = HostFile(to);
         if (fromHost.empty() || toHost.empty() || !IsRegularFile(fromHost)) return Failure::Other;
@@ -508,7 +523,7 @@ Failure RenameFile(const std::string& from, const std::string& to, bool replaceE
 
 Failure OpenExclusive(const std::string& path, FileHandle* file) {
     *file = nullptr;
-    return ActOnce(Enter(Kind::Read, "CreateFileA", path), [&] {
+    return ActOnce(Enter(Kind::Read, "CreateFileW", path), [&] {
         std::string host = HostFile(path);
         if (host.empty() || ::access(host.c_str(), F_OK) != 0) return Failure::Other;
         // A folder cannot be opened as a file, and a file open anywhere else cannot be
@@ -526,7 +541,7 @@ Failure OpenExclusive(const std::string& path, FileHandle* file) {
 namespace platform {
 
 bool FileAttributeBits(const std::string& path, unsigned* attributes) {
-    return Act(Enter(Kind::Read, "GetFileAttributesA", path), [&] {
+    return Act(Enter(Kind::Read, "GetFileAttributesW", path), [&] {
         FullPath full;
         if (!Resolve(path, &full)) return false;
         std::string host = HostOf(full);
@@ -537,7 +552,7 @@ bool FileAttributeBits(const std::string& path, unsigned* attributes) {
 }
 
 bool SetFileAttributeBits(const std::string& path, unsigned attributes) {
-    return Act(Enter(Kind::Change, "SetFileAttributesA", path), [&] {
+    return Act(Enter(Kind::Change, "SetFileAttributesW", path), [&] {
         FullPath full;
         if (!Resolve(path, &full)) return false;
         std::string host = HostOf(full);
@@ -556,7 +571,7 @@ void CloseFile(FileHandle file) {
 }
 
 ReadHandle OpenForReading(const std::string& path) {
-    return Act(Enter(Kind::Read, "CreateFileA", path), [&]() -> ReadHandle {
+    return Act(Enter(Kind::Read, "CreateFileW", path), [&]() -> ReadHandle {
         std::string host = HostFile(path);
         if (host.empty() || !IsRegularFile(host) || !Readable(host)) return nullptr;
         int fd = ::open(host.c_str(), O_RDONLY);
@@ -612,7 +627,7 @@ void CloseForReading(ReadHandle file) {
 }
 
 std::size_t FileNameStart(const std::string& path) {
-    // As PathFindFileNameA: so "C:\dir\" gives "dir\". Double-byte characters are
+    // As PathFindFileNameW: so "C:\dir\" gives "dir\". Double-byte characters are
     // stepped over whole: a trail byte 0x5C is not a separator.
     std::size_t start = 0;
     for (std::size_t i = 0; i < path.size(); ++i) {

@@ -106,7 +106,7 @@ int FileCallsMade();
 
 // Directory searches opened and not yet closed, for checking that every search is closed.
 int OpenSearches();
-// Makes SystemFontsFolder fail (SHGetSpecialFolderPathA returning FALSE) until reset.
+// Makes SystemFontsFolder fail (SHGetSpecialFolderPathW returning FALSE) until reset.
 void SetSystemFontsFolderAvailable(bool available);
 
 }  // namespace standin

@@ -1,7 +1,10 @@
 // The Windows font manager: registration, the face query and the font-change notice.
+// Paths reach it through the W calls, converted with code page 936 (text_936.h).
 #include "platform/font_manager.h"
 
 #include <windows.h>
+
+#include "platform/win32/text_936.h"
 
 namespace platform {
 namespace {
@@ -10,7 +13,7 @@ using GetFontResourceInfoWFn = BOOL(WINAPI*)(LPCWSTR, LPDWORD, LPVOID, DWORD);
 
 // GetFontResourceInfoW is exported by gdi32 but declared in no header, so it is looked
 // up once by name; null when this system's gdi32 lacks it. The program imports gdi32
-// (AddFontResourceA below), so it is loaded before any code runs: its handle is taken,
+// (AddFontResourceW below), so it is loaded before any code runs: its handle is taken,
 // and no search for a DLL of that name is made.
 GetFontResourceInfoWFn FontResourceInfo() {
     static const GetFontResourceInfoWFn function = [] {
@@ -25,11 +28,11 @@ GetFontResourceInfoWFn FontResourceInfo() {
 }  // namespace
 
 int RegisterFontFile(const std::string& path) {
-    return AddFontResourceA(path.c_str());
+    return AddFontResourceW(win32::WidePath(path).c_str());
 }
 
 bool UnregisterFontFile(const std::string& path) {
-    return RemoveFontResourceA(path.c_str()) != 0;
+    return RemoveFontResourceW(win32::WidePath(path).c_str()) != 0;
 }
 
 bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, void* buffer,
@@ -45,13 +48,13 @@ bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, v
 }
 
 // Every top-level window that answers gets the notice before this returns. A window
-// whose thread has stopped reading its messages would hold a plain SendMessageA (and
+// whose thread has stopped reading its messages would hold a plain SendMessageW (and
 // with it this program) until it answers, perhaps forever: each window gets at most
 // kNoticeTimeoutMs, and none once Windows counts it as hung.
 void BroadcastFontChange() {
     constexpr UINT kNoticeTimeoutMs = 2000;
     DWORD_PTR ignored = 0;
-    SendMessageTimeoutA(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, kNoticeTimeoutMs,
+    SendMessageTimeoutW(HWND_BROADCAST, WM_FONTCHANGE, 0, 0, SMTO_ABORTIFHUNG, kNoticeTimeoutMs,
                         &ignored);
 }
 

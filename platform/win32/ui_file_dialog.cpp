@@ -1,10 +1,9 @@
 // The file-open dialog component: its title and chosen file name, and Open, which shows
 // the system dialog set up from the form's dialog settings.
+#include "platform/win32/text_936.h"
 #include "platform/win32/ui_internal.h"
 
 #include <commdlg.h>
-
-#include <cwchar>
 
 namespace ui::win32 {
 namespace {
@@ -88,8 +87,20 @@ bool Open(Ctl c) {
     request.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     request.lpstrTitle = title.empty() ? nullptr : title.c_str();
     request.Flags = DialogFlags(settings);
-    if (!GetOpenFileNameW(&request)) return false;
-    dialog->fileName = Narrow(file.c_str(), static_cast<int>(std::wcslen(file.c_str())));
+    // The dialog may move the working folder to the chosen file's. It is put back here by
+    // its UTF-16 path, which any folder has, not only one that code page 936 can hold.
+    std::wstring workingFolder(MAX_PATH, L'\0');
+    DWORD length = GetCurrentDirectoryW(MAX_PATH, workingFolder.data());
+    workingFolder.resize(length < MAX_PATH ? length : 0);
+    bool chosen = GetOpenFileNameW(&request) != FALSE;
+    if (!workingFolder.empty()) SetCurrentDirectoryW(workingFolder.c_str());
+    if (!chosen) return false;
+    // A path that code page 936 cannot hold could only be named wrongly from here on (a
+    // "?" that a search takes for a wildcard, or a look-alike): the choice is refused, the
+    // outcome is that of a cancel, and the path box keeps what it had.
+    std::string path;
+    if (!platform::win32::NarrowExactly(file.c_str(), &path)) return false;
+    dialog->fileName = path;
     return true;
 }
 

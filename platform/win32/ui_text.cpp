@@ -1,31 +1,24 @@
 // Code page 936 <-> UTF-16 at the edge of the control layer: the logic keeps byte strings
 // in code page 936, the controls are driven through the W functions.
+//
+// Captions, cells and items are converted leniently: a text the exact conversion refuses
+// still shows, with a "?" where 936 has no character, as it always has. The program's own
+// texts and the file names it lists are all exact 936 text, so for them the two agree; a
+// control's text read back is what the program wrote. Only file names must be exact, and
+// the file dialog's chosen path is converted exactly (ui_file_dialog.cpp).
+#include "platform/win32/text_936.h"
 #include "platform/win32/ui_internal.h"
 
 namespace ui::win32 {
-namespace {
-constexpr UINT kChineseSimplified = 936;
-}
 
 std::wstring Widen(const std::string& text) {
-    if (text.empty()) return {};
-    int size = static_cast<int>(text.size());
-    int needed = MultiByteToWideChar(kChineseSimplified, 0, text.data(), size, nullptr, 0);
-    std::wstring wide(static_cast<std::size_t>(needed > 0 ? needed : 0), L'\0');
-    if (needed > 0)
-        MultiByteToWideChar(kChineseSimplified, 0, text.data(), size, wide.data(), needed);
-    return wide;
+    return platform::win32::WidenForDisplay(text);
 }
 
 std::string Narrow(const wchar_t* text, int length) {
     if (text == nullptr || length <= 0) return {};
-    int needed =
-        WideCharToMultiByte(kChineseSimplified, 0, text, length, nullptr, 0, nullptr, nullptr);
-    std::string bytes(static_cast<std::size_t>(needed > 0 ? needed : 0), '\0');
-    if (needed > 0)
-        WideCharToMultiByte(kChineseSimplified, 0, text, length, bytes.data(), needed, nullptr,
-                            nullptr);
-    return bytes;
+    return platform::win32::NarrowForDisplay(
+        std::wstring_view(text, static_cast<std::size_t>(length)));
 }
 
 std::string WindowText(HWND hwnd) {

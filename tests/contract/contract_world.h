@@ -30,6 +30,9 @@ bool Write(const std::string& path, const std::string& bytes);
 std::string Read(const std::string& path);  // "<missing>" when it cannot be read
 bool Exists(const std::string& path);
 bool MakeFolder(const std::string& path);
+// Writes a "*.ttf" file into the folder under a name that code page 936 cannot hold (a
+// Korean name on Windows), which no path of the cases can name.
+bool WriteUnnamable(const std::string& folder);
 // Another program opens the file for reading and keeps it open until LetGoOfFiles or the
 // end of the case; allowReaders: it lets others read the file meanwhile.
 bool HoldOpen(const std::string& path, bool allowReaders);

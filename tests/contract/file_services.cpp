@@ -152,7 +152,7 @@ CONTRACT_CASE(FileServices, CopyTakesTheSourcesAttributes) {
 // nor flushes one.
 CONTRACT_CASE(FileServices, AReadOnlyFileIsNeitherReplacedNorFlushed) {
     KNOWN_WINE_DIFFERENCE(
-        "CopyFileA and MoveFileExA replace, FlushFileBuffers flushes a read-only file");
+        "CopyFileW and MoveFileExW replace, FlushFileBuffers flushes a read-only file");
     REQUIRE(contract::Write(In("src.ttf"), "new"));
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     REQUIRE(platform::SetFileAttributeBits(In("dst.ttf"), platform::kReadOnly));
@@ -163,7 +163,7 @@ CONTRACT_CASE(FileServices, AReadOnlyFileIsNeitherReplacedNorFlushed) {
 }
 
 CONTRACT_CASE(FileServices, CopyOverAHiddenFileFails) {
-    KNOWN_WINE_DIFFERENCE("CopyFileA replaces a hidden destination");
+    KNOWN_WINE_DIFFERENCE("CopyFileW replaces a hidden destination");
     REQUIRE(contract::Write(In("src.ttf"), "new"));
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     REQUIRE(platform::SetFileAttributeBits(In("dst.ttf"), platform::kHidden));
@@ -200,6 +200,10 @@ CONTRACT_CASE(FileServices, ExistenceIsADirectorySearchMatch) {
     CHECK(!FileExists(contract::CaseFolder() + "\\"));
     CHECK(!FileExists(In("b.ttf")));
     CHECK(!FileExists(""));
+    // Bytes that are no code page 936 text name nothing: "a" and a lead byte without its
+    // trail byte never becomes the pattern "a?".
+    REQUIRE(contract::Write(In("ab"), "x"));
+    CHECK(!FileExists(In("a\x81")));
     REQUIRE(platform::SetCurrentFolder(contract::CaseFolder()));
     CHECK(FileExists("a.ttf   "));  // relative, and the trailing spaces dropped
 }
@@ -222,6 +226,15 @@ CONTRACT_CASE(FileServices, SearchListsMatchesWithTheirFolderFlag) {
     CHECK(!Search(In("*.none")).found);
     CHECK(!Search(In("nowhere\\*.*")).found);
     platform::CloseSearch(nullptr);  // closing no search is harmless
+}
+
+// A name that code page 936 cannot hold could only be named wrongly: with a "?", which a
+// search takes for a wildcard, or with a look-alike. Searches pass over it.
+CONTRACT_CASE(FileServices, SearchesPassOverANameCodePage936CannotHold) {
+    REQUIRE(contract::WriteUnnamable(contract::CaseFolder()));
+    CHECK(!Search(In("*.ttf")).found);
+    REQUIRE(contract::Write(In("b.ttf"), "x"));
+    CHECK_EQ(Search(In("*.ttf")).names, std::vector<std::string>{"b.ttf"});
 }
 
 // NTFS gives a name that is no 8.3 name an alias, and a search matches either: "*.ttf"

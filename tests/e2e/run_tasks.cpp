@@ -1,7 +1,9 @@
 // Running queued tasks in the real program and restoring their backups: what every row
 // shows, what the fonts folder and the backup folder hold afterwards, a font file the
 // system holds open, a log-off during a run, a start without a backup folder, closing
-// with tasks queued, and the program as unzipped from the release archive.
+// with tasks queued, and the program as unzipped from the release archive. The folders
+// and some fonts have Chinese names: the first case also runs under ANSI code pages other
+// than 936, where they must work the same.
 #include <string>
 #include <vector>
 
@@ -23,9 +25,9 @@ struct Folders {
 };
 
 bool MakeFolders(bool withBackup, Folders* folders) {
-    folders->work = check::Scratch() + "\\work";
+    folders->work = check::Scratch() + "\\字体管理器";
     folders->backup = folders->work + "\\Backup";
-    folders->source = check::Scratch() + "\\new fonts";
+    folders->source = check::Scratch() + "\\字体下载";
     return scenario::MakeFolder(folders->work) && scenario::MakeFolder(folders->source) &&
            (!withBackup || scenario::MakeFolder(folders->backup));
 }
@@ -44,14 +46,14 @@ int EndSessionAnswer(HWND window) {
 
 TEST_CASE("run_tasks.add_delete_replace_then_restore") {
     FontsFolder fonts;
-    Bytes doomed = fonts.Put("rtDelete.ttf", u"RT Run Delete");
-    Bytes original = fonts.Put("rtReplace.ttf", u"RT Run Original");
-    fonts.Track("rtAdded.ttf");
+    Bytes doomed = fonts.Put("rt宋体测试.ttf", u"宋体测试");
+    Bytes original = fonts.Put("rt黑体.ttf", u"RT Run Original");
+    fonts.Track("rt增加字体.ttf");
     REQUIRE(!doomed.empty() && !original.empty());
     Folders folders;
     REQUIRE(MakeFolders(true, &folders));
-    Bytes added = scenario::WriteFont(folders.source + "\\rtAdded.ttf", u"RT Run Added");
-    Bytes replacement = scenario::WriteFont(folders.source + "\\rtNewFace.ttf", u"RT Run New");
+    Bytes added = scenario::WriteFont(folders.source + "\\rt增加字体.ttf", u"RT Run Added");
+    Bytes replacement = scenario::WriteFont(folders.source + "\\rt新字体.ttf", u"RT Run New");
     REQUIRE(!added.empty() && !replacement.empty());
 
     e2e::Program program;
@@ -59,47 +61,47 @@ TEST_CASE("run_tasks.add_delete_replace_then_restore") {
     REQUIRE(scenario::Start(program, folders.work, &main));
     scenario::TaskWindow task;
     REQUIRE(scenario::OpenTaskWindow(main, &task));
-    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rtAdded.ttf"));
-    REQUIRE(scenario::QueueDelete(main, task, "rtDelete.ttf"));
-    REQUIRE(
-        scenario::QueueReplace(main, task, "rtReplace.ttf", folders.source + "\\rtNewFace.ttf"));
+    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rt增加字体.ttf"));
+    REQUIRE(scenario::QueueDelete(main, task, "rt宋体测试.ttf"));
+    REQUIRE(scenario::QueueReplace(main, task, "rt黑体.ttf", folders.source + "\\rt新字体.ttf"));
     REQUIRE(scenario::CloseTaskWindow(main, task));
 
     REQUIRE(scenario::RunTasks(main));
-    CHECK_EQ(scenario::RowText(main, 0), std::string("rtAdded.ttf|添加字体||添加成功"));
-    CHECK_EQ(scenario::RowText(main, 1), std::string("rtDelete.ttf   |删除字体||删除成功"));
+    CHECK_EQ(scenario::RowText(main, 0), std::string("rt增加字体.ttf|添加字体||添加成功"));
+    // The installed fonts' names are padded to 15 bytes of code page 936.
+    CHECK_EQ(scenario::RowText(main, 1), std::string("rt宋体测试.ttf |删除字体||删除成功"));
     CHECK_EQ(scenario::RowText(main, 2),
-             std::string("rtReplace.ttf  |替换字体|rtNewFace.ttf|替换成功"));
+             std::string("rt黑体.ttf     |替换字体|rt新字体.ttf|替换成功"));
     CHECK(e2e::Inspect(main.add).enabled);
     CHECK(e2e::Inspect(main.restore).enabled);
     CHECK(!e2e::Inspect(main.remove).enabled);
 
-    CHECK(scenario::HoldsBytes(FontsFolder::Path("rtAdded.ttf"), added));
-    CHECK(!scenario::FileExists(FontsFolder::Path("rtDelete.ttf")));
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rt增加字体.ttf"), added));
+    CHECK(!scenario::FileExists(FontsFolder::Path("rt宋体测试.ttf")));
     // The replacement goes in under the old file's name, not under its own.
-    CHECK(scenario::HoldsBytes(FontsFolder::Path("rtReplace.ttf"), replacement));
-    CHECK(!scenario::FileExists(FontsFolder::Path("rtNewFace.ttf")));
-    std::vector<std::string> backups = {"rtDelete.ttf", "rtReplace.ttf"};
-    CHECK(scenario::FilesIn(folders.backup) == backups);
-    CHECK(scenario::HoldsBytes(folders.backup + "\\rtDelete.ttf", doomed));
-    CHECK(scenario::HoldsBytes(folders.backup + "\\rtReplace.ttf", original));
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rt黑体.ttf"), replacement));
+    CHECK(!scenario::FileExists(FontsFolder::Path("rt新字体.ttf")));
+    CHECK(scenario::FilesIn(folders.backup) ==
+          std::vector<std::string>({"rt黑体.ttf", "rt宋体测试.ttf"}));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rt宋体测试.ttf", doomed));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rt黑体.ttf", original));
 
     e2e::Click(main.restore);
     CHECK(e2e::WaitUntil([&] {
-        return scenario::HoldsBytes(FontsFolder::Path("rtDelete.ttf"), doomed) &&
-               scenario::HoldsBytes(FontsFolder::Path("rtReplace.ttf"), original);
+        return scenario::HoldsBytes(FontsFolder::Path("rt宋体测试.ttf"), doomed) &&
+               scenario::HoldsBytes(FontsFolder::Path("rt黑体.ttf"), original);
     }));
     HWND status = e2e::ChildAt(main.window, "Static", 8, 192);
     REQUIRE(status != nullptr);
     CHECK(e2e::WaitUntil([&] { return !IsWindowVisible(status); }));
     // Restoring copies back; it removes nothing, neither the added font nor the backups,
     // and it keeps the replacement it overwrote beside them.
-    CHECK(scenario::HoldsBytes(FontsFolder::Path("rtAdded.ttf"), added));
-    backups.push_back("rtReplace.ttf.1.bak");
-    CHECK(scenario::FilesIn(folders.backup) == backups);
-    CHECK(scenario::HoldsBytes(folders.backup + "\\rtReplace.ttf.1.bak", replacement));
-    CHECK(scenario::HoldsBytes(folders.backup + "\\rtDelete.ttf", doomed));
-    CHECK(scenario::HoldsBytes(folders.backup + "\\rtReplace.ttf", original));
+    CHECK(scenario::HoldsBytes(FontsFolder::Path("rt增加字体.ttf"), added));
+    CHECK(scenario::FilesIn(folders.backup) ==
+          std::vector<std::string>({"rt黑体.ttf", "rt黑体.ttf.1.bak", "rt宋体测试.ttf"}));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rt黑体.ttf.1.bak", replacement));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rt宋体测试.ttf", doomed));
+    CHECK(scenario::HoldsBytes(folders.backup + "\\rt黑体.ttf", original));
     CHECK(scenario::CloseAndExit(program, main));
 }
 

@@ -21,7 +21,8 @@ struct Registrar {
 
 // Records a failure of the running case (the case goes on).
 void Fail(const char* file, int line, const std::string& what);
-// The folder the test program may use for its files (created fresh per case).
+// The folder the test program may use for its files (created fresh per case), in code
+// page 936 like every path of the cases.
 std::string Scratch();
 // Marks the running case as one where Wine is known to differ from Windows: its failures
 // are reported as that difference and do not fail the run.

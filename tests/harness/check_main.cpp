@@ -4,6 +4,7 @@
 #include <windows.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <vector>
 
@@ -22,26 +23,39 @@ std::vector<Case>& Cases() {
 
 int failuresInCase = 0;
 const char* knownWineDifference = nullptr;  // of the running case
-std::string scratchRoot;
-std::string currentScratch;
+std::string currentScratch;                 // in code page 936, as the cases' paths are
 
-void RemoveTree(const std::string& folder) {
-    WIN32_FIND_DATAA entry;
-    HANDLE search = FindFirstFileA((folder + "\\*").c_str(), &entry);
+// Wide calls, so that every name goes whatever the system's code page.
+void RemoveTree(const std::wstring& folder) {
+    WIN32_FIND_DATAW entry;
+    HANDLE search = FindFirstFileW((folder + L"\\*").c_str(), &entry);
     if (search != INVALID_HANDLE_VALUE) {
         do {
-            std::string name = entry.cFileName;
-            if (name == "." || name == "..") continue;
-            std::string path = folder + "\\" + name;
-            SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+            std::wstring name = entry.cFileName;
+            if (name == L"." || name == L"..") continue;
+            std::wstring path = folder + L"\\" + name;
+            SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
             if (entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY)
                 RemoveTree(path);
             else
-                DeleteFileA(path.c_str());
-        } while (FindNextFileA(search, &entry));
+                DeleteFileW(path.c_str());
+        } while (FindNextFileW(search, &entry));
         FindClose(search);
     }
-    RemoveDirectoryA(folder.c_str());
+    RemoveDirectoryW(folder.c_str());
+}
+
+// The ANSI code page the run is meant for (FONTTASKS_ANSI_CODE_PAGE, set by
+// scripts/wine-env.sh and wine-test.sh --locale): a run that Wine left on another code
+// page would test something else and pass, so it fails instead.
+bool OnTheIntendedCodePage() {
+    char wanted[16] = {};
+    DWORD got = GetEnvironmentVariableA("FONTTASKS_ANSI_CODE_PAGE", wanted, sizeof wanted);
+    std::printf("ANSI code page %u\n", GetACP());
+    if (got == 0 || got >= sizeof wanted || std::strtoul(wanted, nullptr, 10) == GetACP())
+        return true;
+    std::printf("meant to run under ANSI code page %s; nothing was run\n", wanted);
+    return false;
 }
 
 }  // namespace
@@ -68,17 +82,21 @@ void KnownWineDifference(const char* why) {
 
 int main(int argc, char** argv) {
     const char* prefix = argc > 1 ? argv[1] : "";
-    char temp[MAX_PATH];
-    GetTempPathA(MAX_PATH, temp);
-    check::scratchRoot = std::string(temp) + "fonttasks-tests";
-    CreateDirectoryA(check::scratchRoot.c_str(), nullptr);
+    if (!check::OnTheIntendedCodePage()) return 1;
+    wchar_t temp[MAX_PATH];
+    GetTempPathW(MAX_PATH, temp);
+    const std::wstring root = std::wstring(temp) + L"fonttasks-tests";
+    CreateDirectoryW(root.c_str(), nullptr);
+    const std::wstring scratch = root + L"\\case";
+    char bytes[4 * MAX_PATH] = {};
+    WideCharToMultiByte(936, 0, scratch.c_str(), -1, bytes, sizeof bytes, nullptr, nullptr);
+    check::currentScratch = bytes;
 
     int passed = 0, failed = 0, known = 0;
     for (const auto& c : check::Cases()) {
         if (std::strncmp(c.name, prefix, std::strlen(prefix)) != 0) continue;
-        check::currentScratch = check::scratchRoot + "\\case";
-        check::RemoveTree(check::currentScratch);
-        CreateDirectoryA(check::currentScratch.c_str(), nullptr);
+        check::RemoveTree(scratch);
+        CreateDirectoryW(scratch.c_str(), nullptr);
         check::failuresInCase = 0;
         check::knownWineDifference = nullptr;
         std::printf("[ RUN  ] %s\n", c.name);

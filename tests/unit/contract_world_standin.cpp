@@ -48,6 +48,10 @@ bool Write(const std::string& path, const std::string& bytes) {
     return std::fclose(file) == 0 && written;
 }
 
+bool WriteUnnamable(const std::string& folder) {
+    return Write(folder + "\\\xFF\xFF.ttf", "x");  // 0xFF is no 936 byte
+}
+
 std::string Read(const std::string& path) {
     std::FILE* file = std::fopen(standin::HostPath(path).c_str(), "rb");
     if (file == nullptr) return "<missing>";

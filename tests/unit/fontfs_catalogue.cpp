@@ -25,6 +25,8 @@ TEST_F(CatalogueTest, ScanListsTtfFilesWithFaceNamesAndPaths) {
     Write("C:\\WINDOWS\\Fonts\\d.ttc", ttf::MakeCollection({u"Left Out"}));
     MakeFolder("C:\\WINDOWS\\Fonts\\sub");
     PutFont("C:\\WINDOWS\\Fonts\\sub\\e.ttf", u"Deeper");
+    // A name that is no code page 936 text, as a Korean name is on Windows, is left out.
+    PutFont("C:\\WINDOWS\\Fonts\\f\xFF.ttf", u"Unnamable");
     ScanFontsFolder();
     EXPECT_EQ(Column(&InstalledFont::fileName),
               (std::vector<std::string>{"a.ttf", "b.TTF", "c.ttf"}));

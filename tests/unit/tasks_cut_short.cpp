@@ -82,9 +82,9 @@ bool Applies(const Variant& variant, const std::vector<Call>& calls, int number)
         case Where::AtAChange:
             return call.changes;
         case Where::AtACopy:
-            return call.function == "CopyFileA";
+            return call.function == "CopyFileW";
         case Where::AtAWrite:
-            return call.function == "CopyFileA" || call.function == "FlushFileBuffers";
+            return call.function == "CopyFileW" || call.function == "FlushFileBuffers";
     }
     return false;
 }
@@ -356,7 +356,7 @@ class CutShortTest : public ProgramTest {
 
     // An older backup moves aside only once the new backup that takes its name is whole.
     std::string CheckKeptAside(const standin::FileCall& now) {
-        if (std::string(now.function) != "MoveFileExA" || !IsKeptName(NameOf(now.path)) ||
+        if (std::string(now.function) != "MoveFileExW" || !IsKeptName(NameOf(now.path)) ||
             EndsWithIgnoringCase(now.source, ".tmp"))
             return "";
         std::string successor = std::string(kBackup) + NameOf(now.source) + ".tmp";
@@ -490,7 +490,7 @@ TEST_F(CutShortTest, NoVersionIsLostWhereverTwoRunsAndARestoreAreCut) {
             // A run that went on past a failure removed every temporary file whose copy
             // failed: only a failing call on a temporary file itself may leave one.
             bool tempCall = EndsWithIgnoringCase(report.cutCall, ".tmp") &&
-                            uncut.calls[call].function != "CopyFileA";
+                            uncut.calls[call].function != "CopyFileW";
             if (!killed && (!tempCall || variant.scanner)) {
                 for (const char* folder : {kFonts, kBackup})
                     for (const std::string& name : Listing(folder))
@@ -516,7 +516,7 @@ TEST_F(CutShortTest, AFontThatVanishesDuringItsBackupReadsMissing) {
     LoadMainWindow();
     TaskList::AppendTaskRow("a.ttf", "删除字体", "");
     standin::ObserveFileCalls([this](const standin::FileCall& now) {
-        if (std::string(now.function) == "MoveFileExA" && NameOf(now.path) == "a.ttf")
+        if (std::string(now.function) == "MoveFileExW" && NameOf(now.path) == "a.ttf")
             Remove(std::string(kFonts) + "a.ttf");
     });
     RunTasks();

@@ -174,9 +174,16 @@ bool MakeFolder(const std::string& path) {
     return testfiles::MakeFolder(path);
 }
 
+bool WriteUnnamable(const std::string& folder) {
+    std::wstring path = testfiles::Wide(folder) + L"\\\xD55C\xAE00.ttf";  // Hangul
+    HANDLE file = CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW, 0, nullptr);
+    return file != INVALID_HANDLE_VALUE && CloseHandle(file);
+}
+
 bool HoldOpen(const std::string& path, bool allowReaders) {
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, allowReaders ? FILE_SHARE_READ : 0,
-                              nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    HANDLE file =
+        CreateFileW(testfiles::Wide(path).c_str(), GENERIC_READ, allowReaders ? FILE_SHARE_READ : 0,
+                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     heldFiles.push_back(file);
     return true;

@@ -1,7 +1,7 @@
 // The built product .exe (FONTTASKS_EXE), read back the way Windows reads it: the version
 // information Explorer's Details page shows, the icon Explorer shows (the first icon
 // group), the manifest that makes Windows ask for an administrator token at start, and
-// the DLLs it imports; and the DLL search the program limits first thing.
+// the DLLs and functions it imports; and the DLL search the program limits first thing.
 #include <windows.h>
 
 #include <algorithm>
@@ -48,11 +48,15 @@ class ResourceImage {
         return std::string(static_cast<const char*>(data), SizeofResource(module_, found));
     }
 
-    // The DLL names in the import directory, in its order, as the loader walks it:
-    // descriptors until one without a name or import address table. The file is mapped as
-    // an image, so the directory's addresses are offsets from its base (the handle without
-    // its two flag bits).
-    std::vector<std::string> ImportedDlls() const {
+    // The DLLs in the import directory, in its order, as the loader walks it: descriptors
+    // until one without a name or import address table, each with the functions it is
+    // asked for by name. The file is mapped as an image, so the directory's addresses are
+    // offsets from its base (the handle without its two flag bits), and nothing was bound.
+    struct Import {
+        std::string dll;
+        std::vector<std::string> functions;
+    };
+    std::vector<Import> Imports() const {
         const auto* base = reinterpret_cast<const BYTE*>(reinterpret_cast<ULONG_PTR>(module_) &
                                                          ~static_cast<ULONG_PTR>(3));
         const auto* dos = reinterpret_cast<const IMAGE_DOS_HEADER*>(base);
@@ -62,11 +66,22 @@ class ResourceImage {
             return {};
         DWORD directory =
             nt->OptionalHeader.DataDirectory[IMAGE_DIRECTORY_ENTRY_IMPORT].VirtualAddress;
-        std::vector<std::string> names;
+        std::vector<Import> imports;
         for (auto* entry = reinterpret_cast<const IMAGE_IMPORT_DESCRIPTOR*>(base + directory);
-             directory != 0 && entry->Name != 0 && entry->FirstThunk != 0; ++entry)
-            names.emplace_back(reinterpret_cast<const char*>(base + entry->Name));
-        return names;
+             directory != 0 && entry->Name != 0 && entry->FirstThunk != 0; ++entry) {
+            Import import{reinterpret_cast<const char*>(base + entry->Name), {}};
+            DWORD table =
+                entry->OriginalFirstThunk != 0 ? entry->OriginalFirstThunk : entry->FirstThunk;
+            for (auto* thunk = reinterpret_cast<const IMAGE_THUNK_DATA64*>(base + table);
+                 thunk->u1.AddressOfData != 0; ++thunk) {
+                if (IMAGE_SNAP_BY_ORDINAL64(thunk->u1.Ordinal)) continue;
+                import.functions.emplace_back(
+                    reinterpret_cast<const IMAGE_IMPORT_BY_NAME*>(base + thunk->u1.AddressOfData)
+                        ->Name);
+            }
+            imports.push_back(std::move(import));
+        }
+        return imports;
     }
 
     // The first resource name of a type in the order Windows enumerates them, which is
@@ -197,13 +212,28 @@ TEST_CASE("product_resources.manifest_requires_an_administrator_and_per_monitor_
 // is a KnownDLL (always mapped from the system folder) or comes through the manifest as a
 // side-by-side assembly (common controls 6, from WinSxS). Any other import would let a DLL
 // of that name in the user's Downloads run with the administrator token.
-TEST_CASE("product_resources.imports_only_known_dlls_and_the_common_controls_assembly") {
+// And the program's texts are code page 936 on every Windows, where an A function would
+// read a path in the system's ANSI code page: the only A functions imported are the ones
+// MinGW-w64's runtime uses for its start-up and threads, which take no path.
+TEST_CASE("product_resources.imports_only_known_dlls_and_no_a_function_with_a_path") {
     ResourceImage exe(ProductExe());
     REQUIRE(exe.Loaded());
-    std::vector<std::string> lowered;
-    for (const std::string& name : exe.ImportedDlls()) lowered.push_back(Lower(name));
-    // Every Windows program imports kernel32: without it, the table was not read.
+    const std::vector<std::string> pathless = {"CreateEventA", "CreateSemaphoreA",
+                                               "GetStartupInfoA", "OutputDebugStringA"};
+    std::vector<std::string> lowered, functions, withAPath;
+    for (const auto& import : exe.Imports()) {
+        lowered.push_back(Lower(import.dll));
+        for (const std::string& function : import.functions) {
+            functions.push_back(function);
+            if (function.back() == 'A' &&
+                std::find(pathless.begin(), pathless.end(), function) == pathless.end())
+                withAPath.push_back(function);
+        }
+    }
+    // Every Windows program imports kernel32, and this one FindFirstFileW: without them,
+    // the table was not read.
     REQUIRE(std::find(lowered.begin(), lowered.end(), "kernel32.dll") != lowered.end());
+    REQUIRE(std::find(functions.begin(), functions.end(), "FindFirstFileW") != functions.end());
 
     // KnownDLLs on every Windows the program runs on (the KnownDLLs key under
     // HKLM\SYSTEM\CurrentControlSet\Control\Session Manager). A new import joins this
@@ -222,6 +252,7 @@ TEST_CASE("product_resources.imports_only_known_dlls_and_the_common_controls_ass
         if (std::find(known.begin(), known.end(), name) == known.end()) searched.push_back(name);
     }
     CHECK_EQ(searched, std::vector<std::string>());
+    CHECK_EQ(withAPath, std::vector<std::string>());
 }
 
 // The program's first call limits the DLL search to the system folder. A DLL that exists

@@ -1,5 +1,6 @@
 // The scenario steps: the fonts folder of the prefix, files on disk, and the user's way
-// through the program's two windows.
+// through the program's two windows. Files are handled through the W calls, so that a
+// path names the same file whatever the system's ANSI code page.
 #include "e2e/driver/scenario.h"
 
 #include <algorithm>
@@ -14,6 +15,7 @@ namespace {
 
 using e2e::MouseInput;
 using e2e::Send;
+using e2e::Wide;
 
 constexpr std::size_t kLabelNameBytes = 15;
 
@@ -65,12 +67,12 @@ bool ConfirmQueued(const MainWindow& main, const TaskWindow& task) {
 
 FontsFolder::~FontsFolder() {
     for (const std::string& name : names_) {
-        std::string path = Path(name);
+        std::wstring path = Wide(Path(name));
         // Unregistering a file nobody registered is harmless.
-        while (RemoveFontResourceA(path.c_str())) {
+        while (RemoveFontResourceW(path.c_str())) {
         }
-        SetFileAttributesA(path.c_str(), FILE_ATTRIBUTE_NORMAL);
-        DeleteFileA(path.c_str());
+        SetFileAttributesW(path.c_str(), FILE_ATTRIBUTE_NORMAL);
+        DeleteFileW(path.c_str());
     }
 }
 
@@ -90,17 +92,24 @@ std::string FontsFolder::Path(const std::string& fileName) {
 
 std::vector<unsigned char> WriteFont(const std::string& path, const std::u16string& family) {
     std::vector<unsigned char> bytes = ttf::MakeFont(family);
-    if (!ttf::WriteBytes(path, bytes)) bytes.clear();
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    DWORD written = 0;
+    bool ok = file != INVALID_HANDLE_VALUE &&
+              WriteFile(file, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+              written == bytes.size();
+    if (file != INVALID_HANDLE_VALUE) CloseHandle(file);
+    if (!ok) bytes.clear();
     return bytes;
 }
 
 bool FileExists(const std::string& path) {
-    return GetFileAttributesA(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+    return GetFileAttributesW(Wide(path).c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
 bool ReadFile(const std::string& path, std::vector<unsigned char>* bytes) {
     bytes->clear();
-    HANDLE file = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
+    HANDLE file = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ | FILE_SHARE_WRITE,
                               nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     unsigned char chunk[4096];
@@ -118,27 +127,27 @@ bool HoldsBytes(const std::string& path, const std::vector<unsigned char>& bytes
 }
 
 bool MakeFolder(const std::string& path) {
-    return CreateDirectoryA(path.c_str(), nullptr) != FALSE;
+    return CreateDirectoryW(Wide(path).c_str(), nullptr) != FALSE;
 }
 
 std::vector<std::string> FilesIn(const std::string& folder) {
     std::vector<std::string> names;
-    WIN32_FIND_DATAA entry;
+    WIN32_FIND_DATAW entry;
     std::string pattern = folder;
     if (pattern.empty() || pattern.back() != '\\') pattern += '\\';
-    HANDLE search = FindFirstFileA((pattern + "*").c_str(), &entry);
+    HANDLE search = FindFirstFileW(Wide(pattern + "*").c_str(), &entry);
     if (search == INVALID_HANDLE_VALUE) return names;
     do {
         if ((entry.dwFileAttributes & FILE_ATTRIBUTE_DIRECTORY) == 0)
-            names.push_back(entry.cFileName);
-    } while (FindNextFileA(search, &entry));
+            names.push_back(e2e::Bytes(entry.cFileName));
+    } while (FindNextFileW(search, &entry));
     FindClose(search);
     std::sort(names.begin(), names.end());
     return names;
 }
 
 HeldFile::HeldFile(const std::string& path) {
-    handle_ = CreateFileA(path.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+    handle_ = CreateFileW(Wide(path).c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                           FILE_ATTRIBUTE_NORMAL, nullptr);
 }
 
