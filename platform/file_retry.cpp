@@ -2,7 +2,7 @@
 // On Windows a virus scanner or the search indexer opens a file right after it has been
 // written and holds it for tens to hundreds of milliseconds without sharing delete
 // access: a rename, a delete or an overwrite of it is refused meanwhile with a sharing
-// violation, sometimes with "access denied". Such a refusal is tried again after a pause
+// violation, a rename over it with "access denied". Such a refusal is tried again after a pause
 // that doubles each time, within a bound on the whole call: 2 s when every file the call
 // may have to wait for is one this program wrote (as other programs that write files on
 // Windows do), 1 s otherwise: a font that Windows holds for good (loaded) then costs a row

@@ -506,10 +506,11 @@ Failure RenameFile(const std::string& from, const std::string& to, bool replaceE
         if (fromHost == toHost) return Failure::None;  // the name it already has
         if (::access(toHost.c_str(), F_OK) == 0) {
             if (!replaceExisting) return Failure::Other;
-            if (!IsRegularFile(toHost)) return Failure::AccessDenied;
-            if (!Deletable(toHost)) return Failure::Sharing;
-            // Windows never replaces a read-only file.
-            if ((AttributesOf(toHost) & kReadOnly) != 0) return Failure::AccessDenied;
+            // Windows never replaces a folder, a file another holder keeps open, or a
+            // read-only file, and says "access denied" to each.
+            if (!IsRegularFile(toHost) || !Deletable(toHost) ||
+                (AttributesOf(toHost) & kReadOnly) != 0)
+                return Failure::AccessDenied;
         }
         if (::rename(fromHost.c_str(), toHost.c_str()) != 0) return Failure::Other;
         standin::faults::FileRenamed(fromHost, toHost);

@@ -42,14 +42,14 @@ int RegistrationsOf(const std::string& windowsPath);
 
 // Simulates another process holding a file open for good, as Windows holds a font it has
 // loaded: an exclusive open, a delete, a rename, an overwrite and a flush of it are
-// refused with a sharing violation; reads and copies from it still work when allowRead
-// is true.
+// refused with a sharing violation, a rename over it with "access denied"; reads and
+// copies from it still work when allowRead is true.
 void HoldFile(const std::string& windowsPath, bool allowRead);
 void ReleaseHeldFiles();
 // A virus scanner: from now on, every file the program writes (a copy, or a flush) is held
 // for holdMilliseconds of the stand-in's clock, which moves only when the program pauses:
-// its delete, rename, overwrite and exclusive open are refused with a sharing violation
-// meanwhile, and the hold goes with the file when it is renamed. 0 stops the scanner.
+// its delete, rename, overwrite and exclusive open are refused meanwhile as for a held
+// file, and the hold goes with the file when it is renamed. 0 stops the scanner.
 void RunScanner(unsigned holdMilliseconds);
 // Whether the fake font manager has the file (by host path) registered: Windows holds a
 // loaded font file as HoldFile(path, true) holds it, until its last registration goes.
