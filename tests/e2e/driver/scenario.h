@@ -61,6 +61,30 @@ class HeldFile {
     HANDLE handle_ = INVALID_HANDLE_VALUE;
 };
 
+// A virus scanner as Windows runs one: it watches folders and opens every file written
+// there as soon as it can, sharing reading and writing but not deletion, and holds it a
+// while, so that a rename or a delete of the new file is refused meanwhile. It stops and
+// lets go of everything when it goes.
+class Scanner {
+  public:
+    Scanner(const std::vector<std::string>& folders, DWORD holdMs);
+    Scanner(const Scanner&) = delete;
+    Scanner& operator=(const Scanner&) = delete;
+    ~Scanner();
+    bool Watching() const { return thread_ != nullptr; }
+    // How many times it has held a file so far.
+    long FilesHeld() const { return held_; }
+
+  private:
+    static DWORD WINAPI Run(void* self);
+    std::vector<std::wstring> folders_;
+    DWORD holdMs_;
+    HANDLE stop_ = nullptr;
+    HANDLE ready_ = nullptr;
+    HANDLE thread_ = nullptr;
+    volatile long held_ = 0;
+};
+
 // A top-level window of a thread of the driver that stops reading its messages once it
 // shows, as the window of a program that hangs does. Its thread reads them again and
 // ends when this goes.
