@@ -1,12 +1,13 @@
 // The main window's own handlers: its creation, and the delete button that follows the
 // list's selection.
+#include "app/main_window.h"
+
 #include "app/startup.h"
-#include "app/task_list.h"
+#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "forms/forms.h"
-#include "forms/handlers.h"
 #include "forms/main_form.h"
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 
 namespace {
 

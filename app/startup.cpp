@@ -2,11 +2,10 @@
 // exit clean-up, and the main window's life is the program's life.
 #include "app/startup.h"
 
-#include "app/task_files.h"
+#include "tasks/task_files.h"
 #include "fontfs/catalogue.h"
 #include "forms/forms.h"
-#include "forms/handlers.h"
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "platform/process.h"
 
 void StartProgram() {

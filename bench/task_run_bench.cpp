@@ -14,16 +14,17 @@
 // <folder> holds "sources\" (the font files to copy); the program creates "adds\",
 // "new\" and "work\Backup\" beside it and runs the tasks with "work\" as its working
 // folder.
-#include "app/task_files.h"
-#include "app/task_list.h"
+#include "tasks/task_files.h"
+#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
 #include "fontfs/install_font.h"
 #include "fontfs/walk_folder.h"
 #include "forms/forms.h"
-#include "forms/handlers.h"
+#include "tasks/restore.h"
+#include "tasks/run_tasks.h"
 #include "forms/main_form.h"
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "platform/files.h"
 #include "platform/font_manager.h"
 #include "platform/process.h"

@@ -1,7 +1,9 @@
-// The program's two windows as data tables.
+// The program's two windows, by which the logic addresses their controls. Their tables
+// are defined in app/ (app/main_form.cpp, app/task_form.cpp), because they name the
+// handlers of app/ and tasks/ that each event runs.
 #pragma once
 
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 
 namespace forms {
 

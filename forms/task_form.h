@@ -5,6 +5,17 @@
 
 namespace forms::task_window {
 
+// The heights a page gives the page container, its frame and the window, in 96-DPI
+// pixels: the add and delete pages are short, the replace page has a second row. The form
+// table is laid out for the replace page; the window opens with the short one.
+struct PageHeights {
+    int pages;
+    int frame;
+    int window;
+};
+inline constexpr PageHeights kShortPage = {110, 130, 220};
+inline constexpr PageHeights kReplacePage = {145, 168, 260};
+
 // The upper frame with the three page radio buttons.
 inline constexpr const char* kPageChoiceFrame = "分组框1";
 inline constexpr const char* kAddPageRadio = "单选框1";

@@ -2,6 +2,11 @@
 // window events run.
 #pragma once
 
+// The program's start routine, which the entry point calls: creates the global lists,
+// registers the exit clean-up and loads the main window modally, returning only when the
+// main window is gone. The program above the platform defines it (app/startup.cpp).
+void StartProgram();
+
 namespace platform {
 
 // Registers the clean-up that ending the program runs exactly once.

@@ -8,9 +8,8 @@
 #include "fontfs/walk_folder.h"
 #include "fontfs/whole_copy.h"
 #include "forms/forms.h"
-#include "forms/handlers.h"
 #include "forms/main_form.h"
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "tasks/backup_folder.h"
 
 namespace {

@@ -5,6 +5,10 @@
 
 #include <string>
 
+// The restore button: copies every backed-up font file back into the fonts folder while
+// the status label shows, keeping first what it would overwrite. It registers nothing and
+// does not rebuild the catalogue.
+void RestoreBackups();
 // The walk's per-file callback: copies one backup file back over the fonts folder's
 // file of the same name, once that file is kept in the backup folder too.
 void RestoreBackupFile(const std::string& path);

@@ -1,16 +1,17 @@
 // Running the task list: every row once, top to bottom, each outcome in its result cell.
 // Delete and replace rows back the font file up first and work on files only; only add
 // rows register a font (inside InstallFontFile).
-#include "app/task_files.h"
-#include "app/task_list.h"
+#include "tasks/run_tasks.h"
+
+#include "tasks/task_files.h"
+#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
 #include "fontfs/install_font.h"
 #include "fontfs/whole_copy.h"
 #include "forms/forms.h"
-#include "forms/handlers.h"
 #include "forms/main_form.h"
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "platform/files.h"
 #include "tasks/backup_folder.h"
 #include "tasks/task_kinds.h"

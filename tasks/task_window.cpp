@@ -1,14 +1,15 @@
 // The task window: one add, delete or replace task is composed on one of three pages
 // and queued as a row of the main window's list (plus, for add and replace, a TaskFile
 // naming the chosen file).
-#include "app/task_files.h"
-#include "app/task_list.h"
+#include "tasks/task_window.h"
+
+#include "tasks/task_files.h"
+#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
 #include "forms/forms.h"
-#include "forms/handlers.h"
 #include "forms/task_form.h"
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "platform/files.h"
 #include "tasks/task_kinds.h"
 
@@ -16,7 +17,6 @@ namespace {
 
 using namespace forms::task_window;
 
-constexpr int kOpeningHeight = 220;
 // Catalogue file names are padded to this many bytes so the face names line up.
 constexpr std::size_t kLabelNameBytes = 15;
 
@@ -24,27 +24,25 @@ ui::Ctl Task(const char* name) {
     return {forms::TaskForm(), name};
 }
 
-// The heights and caption each page radio button sets, in the order they are set.
+// The caption and heights each page radio button sets, in the order they are set.
 struct PageLayout {
     const char* radio;
     const char* caption;
     int page;
-    int tabHeight;
-    int frameHeight;
-    int windowHeight;
+    forms::task_window::PageHeights heights;
 };
 
-constexpr PageLayout kAddPage = {kAddPageRadio, kAddTask, 0, 110, 130, 220};
-constexpr PageLayout kDeletePage = {kDeletePageRadio, kDeleteTask, 1, 110, 130, 220};
-constexpr PageLayout kReplacePage = {kReplacePageRadio, kReplaceTask, 2, 145, 168, 260};
+constexpr PageLayout kAddPageLayout = {kAddPageRadio, kAddTask, 0, kShortPage};
+constexpr PageLayout kDeletePageLayout = {kDeletePageRadio, kDeleteTask, 1, kShortPage};
+constexpr PageLayout kReplacePageLayout = {kReplacePageRadio, kReplaceTask, 2, kReplacePage};
 
 void ShowPage(const PageLayout& layout) {
     if (!ui::Checked(Task(layout.radio))) return;
     ui::SetCaption(Task(kPageFrame), layout.caption);
     ui::SetCurrentPage(Task(kPages), layout.page);
-    ui::SetHeight(Task(kPages), layout.tabHeight);
-    ui::SetHeight(Task(kPageFrame), layout.frameHeight);
-    ui::SetWindowHeight(forms::TaskForm(), layout.windowHeight);
+    ui::SetHeight(Task(kPages), layout.heights.pages);
+    ui::SetHeight(Task(kPageFrame), layout.heights.frame);
+    ui::SetWindowHeight(forms::TaskForm(), layout.heights.window);
 }
 
 // Pads the catalogue entry's own fileName in place (the padded name is what delete and
@@ -91,7 +89,7 @@ void OpenTaskWindow() {
 }
 
 void TaskWindowCreated() {
-    ui::SetWindowHeight(forms::TaskForm(), kOpeningHeight);
+    ui::SetWindowHeight(forms::TaskForm(), kShortPage.window);
     ui::Ctl deleteChooser = Task(kDeleteFontChooser);
     ui::Ctl replaceChooser = Task(kReplacedFontChooser);
     std::vector<InstalledFont>& fonts = InstalledFontList();
@@ -106,13 +104,13 @@ void TaskWindowCreated() {
 }
 
 void ShowAddPage() {
-    ShowPage(kAddPage);
+    ShowPage(kAddPageLayout);
 }
 void ShowDeletePage() {
-    ShowPage(kDeletePage);
+    ShowPage(kDeletePageLayout);
 }
 void ShowReplacePage() {
-    ShowPage(kReplacePage);
+    ShowPage(kReplacePageLayout);
 }
 
 void BrowseAddFile() {

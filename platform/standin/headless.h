@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 
 namespace headless {
 

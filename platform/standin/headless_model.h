@@ -8,7 +8,7 @@
 #include <utility>
 #include <vector>
 
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 
 namespace headless::model {
 

@@ -3,7 +3,7 @@
 #include <windows.h>
 #include <commctrl.h>
 
-#include "app/startup.h"
+#include "platform/process.h"
 #include "platform/win32/dll_search.h"
 
 int WINAPI WinMain(HINSTANCE, HINSTANCE, LPSTR, int) {

@@ -10,7 +10,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "platform/dpi_scale.h"
 
 namespace ui::win32 {

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 
 namespace contract {
 

@@ -5,7 +5,7 @@
 #include <vector>
 
 #include "contract/contract.h"
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "platform/process.h"
 
 namespace {

@@ -13,8 +13,8 @@
 #include <string>
 #include <vector>
 
-#include "app/task_files.h"
-#include "app/task_list.h"
+#include "tasks/task_files.h"
+#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "forms/forms.h"
 #include "forms/main_form.h"

@@ -1,6 +1,7 @@
 // Start-up and shutdown: the lists exist before the main window, the window is set up
 // when created, and closing it ends the program once, with code 0, touching no file.
 #include "app/startup.h"
+#include "platform/process.h"
 
 #include "tests/unit/app_program_fixture.h"
 

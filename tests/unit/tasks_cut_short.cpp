@@ -14,7 +14,7 @@
 #include <map>
 #include <regex>
 
-#include "app/task_files.h"
+#include "tasks/task_files.h"
 #include "platform/files.h"
 #include "tests/unit/app_program_fixture.h"
 

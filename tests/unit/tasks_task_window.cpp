@@ -1,6 +1,6 @@
 // The task window: how it opens, the catalogue labels with their padding, the page
 // buttons, browsing, and which tasks each OK button queues or silently refuses.
-#include "forms/handlers.h"
+#include "tasks/task_window.h"
 #include "platform/files.h"
 #include "tests/unit/app_program_fixture.h"
 

@@ -9,7 +9,7 @@
 #include <filesystem>
 #include <string>
 
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "platform/dpi_scale.h"
 #include "platform/files.h"
 #include "platform/process.h"

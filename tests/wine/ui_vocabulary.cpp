@@ -8,7 +8,7 @@
 
 #include <string>
 
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 #include "harness/check.h"
 #include "platform/dpi_scale.h"
 #include "platform/process.h"

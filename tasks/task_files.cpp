@@ -1,5 +1,5 @@
 // The global list of files chosen for add and replace tasks.
-#include "app/task_files.h"
+#include "tasks/task_files.h"
 
 namespace {
 

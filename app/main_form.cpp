@@ -1,8 +1,12 @@
 // The main window (QiroFont): the task list, the status label, the banner and the four
 // command buttons, in creation order. A control created earlier lies above later ones.
+#include "app/main_window.h"
+#include "app/startup.h"
 #include "forms/forms.h"
-#include "forms/handlers.h"
 #include "forms/main_form.h"
+#include "tasks/restore.h"
+#include "tasks/run_tasks.h"
+#include "tasks/task_window.h"
 
 namespace forms {
 namespace {

@@ -1,9 +1,9 @@
 // The task queue over the main window's list view: every queued task is one row.
-#include "app/task_list.h"
+#include "tasks/task_list.h"
 
 #include "forms/forms.h"
 #include "forms/main_form.h"
-#include "forms/vocabulary.h"
+#include "platform/vocabulary.h"
 
 namespace TaskList {
 namespace {

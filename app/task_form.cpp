@@ -1,10 +1,10 @@
 // The task window (QiruFont): three page radio buttons in the upper frame, and in the
 // lower frame a header-less page container whose pages compose an add, a delete or a
 // replace task. The form's layout is the replace layout; the created handler shrinks the
-// window to 220 and the radio handlers set each page's heights.
+// window to the short pages' height and the radio handlers set each page's heights.
 #include "forms/forms.h"
-#include "forms/handlers.h"
 #include "forms/task_form.h"
+#include "tasks/task_window.h"
 
 namespace forms {
 namespace {
@@ -86,10 +86,10 @@ const ui::ControlSpec kControls[] = {
     Radio(kDeletePageRadio, 105, "删除", false, ShowDeletePage),
     Radio(kReplacePageRadio, 197, "替换", false, ShowReplacePage),
     {.kind = Kind::GroupBox, .name = kPageFrame, .page = -1, .left = 0, .top = 56,
-     .width = 448, .height = 168, .caption = "添加字体", .visible = true,
+     .width = 448, .height = kReplacePage.frame, .caption = "添加字体", .visible = true,
      .textColor = {255, 0, 0}, .hasTextColor = true, .captionAlign = ui::Align::Centre},
     {.kind = Kind::Tab, .name = kPages, .parent = kPageFrame, .page = -1, .left = 2,
-     .top = 15, .width = 444, .height = 145, .caption = "", .visible = true,
+     .top = 15, .width = 444, .height = kReplacePage.pages, .caption = "", .visible = true,
      .pageNames = kPageNames, .pageCount = 3},
     // Page 0: add.
     OnPage(Kind::Label, kAddPathLabel, 0, 13, 16, 128, 16, "要安装的新字体文件："),
@@ -118,7 +118,7 @@ const ui::Form kTaskForm = {
     .className = "QiruFont",
     .title = "添加\\删除\\替换字体",
     .width = 457,
-    .height = 260,
+    .height = kReplacePage.window,
     .centred = true,
     .border = ui::BorderStyle::FixedSingle,
     .controlBox = true,

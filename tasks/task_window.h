@@ -1,0 +1,22 @@
+// The task window's handlers, and the main window's button that opens it: one add,
+// delete or replace task is composed on one of three pages and queued as a row of the
+// main window's list (plus, for add and replace, a TaskFile naming the chosen file).
+#pragma once
+
+// 按钮_添加 of the main window: loads the task window modally.
+void OpenTaskWindow();
+
+void TaskWindowCreated();
+// The page radio buttons.
+void ShowAddPage();
+void ShowDeletePage();
+void ShowReplacePage();
+// The browse buttons: the file dialog's choice goes into the page's path box.
+void BrowseAddFile();
+void BrowseReplaceFile();
+// The OK buttons: each queues its page's task, or does nothing for bad input.
+void QueueAddTask();
+void QueueDeleteTask();
+void QueueReplaceTask();
+// The cancel buttons.
+void CloseTaskWindow();
