@@ -3,11 +3,11 @@
 #include "app/main_window.h"
 
 #include "app/startup.h"
-#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "forms/forms.h"
 #include "forms/main_form.h"
 #include "platform/vocabulary.h"
+#include "tasks/task_list.h"
 
 namespace {
 

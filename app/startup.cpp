@@ -2,11 +2,11 @@
 // exit clean-up, and the main window's life is the program's life.
 #include "app/startup.h"
 
-#include "tasks/task_files.h"
 #include "fontfs/catalogue.h"
 #include "forms/forms.h"
-#include "platform/vocabulary.h"
 #include "platform/process.h"
+#include "platform/vocabulary.h"
+#include "tasks/task_files.h"
 
 void StartProgram() {
     // Both lists exist before any window does, so every handler may rely on them.

@@ -2,14 +2,14 @@
 // On Windows a virus scanner or the search indexer opens a file right after it has been
 // written and holds it for tens to hundreds of milliseconds without sharing delete
 // access: a rename, a delete or an overwrite of it is refused meanwhile with a sharing
-// violation, a rename over it with "access denied". Such a refusal is tried again after a pause
-// that doubles each time, within a bound on the whole call: 2 s when every file the call
-// may have to wait for is one this program wrote (as other programs that write files on
-// Windows do), 1 s otherwise: a font that Windows holds for good (loaded) then costs a row
-// about a second, not the longer bound. "Access denied" counts as a moment's refusal only
-// when every such file is one this program wrote: on a font owned by TrustedInstaller it
-// is a lack of rights that no wait mends, and it fails at once. A refusal that outlasts
-// the bound fails as a call tried once does.
+// violation, a rename over it with "access denied". Such a refusal is tried again after a
+// pause that doubles each time, within a bound on the whole call: 2 s when every file the
+// call may have to wait for is one this program wrote (as other programs that write files
+// on Windows do), 1 s otherwise, so that a font that Windows holds for good (loaded) costs
+// a row about a second, not the longer bound. "Access denied" counts as a moment's refusal
+// only when every such file is one this program wrote: on a font owned by TrustedInstaller
+// it is a lack of rights that no wait mends, and it fails at once. A refusal that
+// outlasts the bound fails as a call tried once does.
 #include <algorithm>
 #include <set>
 #include <string>

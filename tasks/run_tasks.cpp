@@ -3,18 +3,18 @@
 // rows register a font (inside InstallFontFile).
 #include "tasks/run_tasks.h"
 
-#include "tasks/task_files.h"
-#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
 #include "fontfs/install_font.h"
 #include "fontfs/whole_copy.h"
 #include "forms/forms.h"
 #include "forms/main_form.h"
-#include "platform/vocabulary.h"
 #include "platform/files.h"
+#include "platform/vocabulary.h"
 #include "tasks/backup_folder.h"
+#include "tasks/task_files.h"
 #include "tasks/task_kinds.h"
+#include "tasks/task_list.h"
 
 namespace {
 

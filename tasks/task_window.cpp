@@ -3,15 +3,15 @@
 // naming the chosen file).
 #include "tasks/task_window.h"
 
-#include "tasks/task_files.h"
-#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
 #include "forms/forms.h"
 #include "forms/task_form.h"
-#include "platform/vocabulary.h"
 #include "platform/files.h"
+#include "platform/vocabulary.h"
+#include "tasks/task_files.h"
 #include "tasks/task_kinds.h"
+#include "tasks/task_list.h"
 
 namespace {
 

@@ -15,8 +15,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/codepage.h"
 #include "platform/clock.h"
+#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/files_once.h"
 #include "platform/standin/file_faults.h"

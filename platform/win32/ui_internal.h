@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "platform/vocabulary.h"
 #include "platform/dpi_scale.h"
+#include "platform/vocabulary.h"
 
 namespace ui::win32 {
 

@@ -5,8 +5,8 @@
 #include <vector>
 
 #include "contract/contract.h"
-#include "platform/vocabulary.h"
 #include "platform/process.h"
+#include "platform/vocabulary.h"
 
 namespace {
 

@@ -13,14 +13,14 @@
 #include <string>
 #include <vector>
 
-#include "tasks/task_files.h"
-#include "tasks/task_list.h"
 #include "fontfs/catalogue.h"
 #include "forms/forms.h"
 #include "forms/main_form.h"
 #include "forms/task_form.h"
 #include "platform/standin/headless.h"
 #include "platform/standin/standin.h"
+#include "tasks/task_files.h"
+#include "tasks/task_list.h"
 #include "tests/support/ttf_writer.h"
 
 class ProgramTest : public ::testing::Test {

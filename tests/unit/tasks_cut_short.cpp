@@ -14,8 +14,8 @@
 #include <map>
 #include <regex>
 
-#include "tasks/task_files.h"
 #include "platform/files.h"
+#include "tasks/task_files.h"
 #include "tests/unit/app_program_fixture.h"
 
 // The address sanitizer's own call, present only in a sanitized build.

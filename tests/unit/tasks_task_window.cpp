@@ -1,7 +1,7 @@
 // The task window: how it opens, the catalogue labels with their padding, the page
 // buttons, browsing, and which tasks each OK button queues or silently refuses.
-#include "tasks/task_window.h"
 #include "platform/files.h"
+#include "tasks/task_window.h"
 #include "tests/unit/app_program_fixture.h"
 
 namespace {

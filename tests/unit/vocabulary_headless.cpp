@@ -9,12 +9,12 @@
 #include <filesystem>
 #include <string>
 
-#include "platform/vocabulary.h"
 #include "platform/dpi_scale.h"
 #include "platform/files.h"
 #include "platform/process.h"
 #include "platform/standin/headless.h"
 #include "platform/standin/standin.h"
+#include "platform/vocabulary.h"
 
 namespace {
 

@@ -8,10 +8,10 @@
 
 #include <string>
 
-#include "platform/vocabulary.h"
 #include "harness/check.h"
 #include "platform/dpi_scale.h"
 #include "platform/process.h"
+#include "platform/vocabulary.h"
 
 namespace {
 
