@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace ui {
@@ -93,6 +94,13 @@ struct ControlSpec {
     int dropHeight = 0;                // ComboBox: total height including the list part
     Align captionAlign = Align::Left;  // GroupBox: where the caption sits on the top line
 };
+
+// Whether two rows stand in the same parent: both in the window itself, or both in the
+// control of the same name. Radio buttons with the same parent form one group.
+inline bool SameParent(const ControlSpec& a, const ControlSpec& b) {
+    if (a.parent == nullptr || b.parent == nullptr) return a.parent == b.parent;
+    return std::strcmp(a.parent, b.parent) == 0;
+}
 
 enum class BorderStyle { None = 0, Resizable = 1, FixedSingle = 2 };
 
