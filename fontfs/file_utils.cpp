@@ -11,11 +11,6 @@ bool CopyFileOverwriting(const std::string& source, const std::string& destinati
     return platform::CopyOneFile(source, destination, false);
 }
 
-std::string WithoutTrailingSpaces(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
 bool FileExists(const std::string& path) {
     if (path.empty()) return false;
     platform::DirEntry entry;

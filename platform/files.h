@@ -12,6 +12,13 @@
 
 namespace platform {
 
+// The text without the spaces at its end, which the Windows file calls drop from a path:
+// a name that gets more after it (".tmp", ".1.bak") must lose them first.
+inline std::string WithoutTrailingSpaces(std::string text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
 struct DirEntry {
     std::string name;
     bool isDirectory = false;

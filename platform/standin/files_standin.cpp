@@ -77,11 +77,6 @@ std::vector<std::string> SplitParts(const std::string& text) {
     return parts;
 }
 
-std::string DropTrailingSpaces(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
 // True when the last character is a separator; a trail byte 0x5C is not one.
 bool EndsWithSeparator(const std::string& text) {
     bool separator = false;
@@ -104,7 +99,7 @@ struct FullPath {
 };
 
 bool Resolve(const std::string& rawPath, FullPath* full) {
-    std::string path = DropTrailingSpaces(rawPath);
+    std::string path = platform::WithoutTrailingSpaces(rawPath);
     if (path.empty()) return false;
     std::vector<std::string> raw;
     const std::string& current = S().current;
