@@ -154,7 +154,10 @@ void SetCaption(Ctl c, const std::string& text);  // TransLabel, GroupBox
 bool Checked(Ctl c);                              // RadioBox
 void SetCurrentPage(Ctl c, int page);             // Tab
 std::string Text(Ctl c);                          // EditBox
-void SetText(Ctl c, const std::string& text);     // EditBox
+// EditBox: the box's text is its window text, written as a caption is.
+inline void SetText(Ctl c, const std::string& text) {
+    SetCaption(c, text);
+}
 
 // ComboBox.
 int CurrentIndex(Ctl c);

@@ -104,10 +104,6 @@ std::string Text(Ctl c) {
     return control != nullptr ? control->text : "";
 }
 
-void SetText(Ctl c, const std::string& text) {
-    if (Control* control = Lookup(c)) control->text = text;
-}
-
 int CurrentIndex(Ctl c) {
     Control* combo = Lookup(c);
     return combo != nullptr ? combo->current : -1;
