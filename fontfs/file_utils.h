@@ -9,8 +9,6 @@
 // "/" or ":" that is followed by neither the end nor another separator (so "C:\dir\"
 // gives "dir\"); the whole text when there is no such separator.
 std::string FileNameOfPath(const std::string& path);
-// Copies source over destination, replacing an existing destination.
-bool CopyFileOverwriting(const std::string& source, const std::string& destination);
 // The trim a name needs before it is extended, which the file calls share (files.h).
 using platform::WithoutTrailingSpaces;
 // True when a directory search finds a match for path; false for the empty text.

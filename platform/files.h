@@ -70,11 +70,6 @@ bool ReadAt(ReadHandle file, unsigned long long offset, std::size_t count,
 bool SizeOfOpenFile(ReadHandle file, unsigned long long* size);
 void CloseForReading(ReadHandle file);
 
-// One ranged read, and the size, of a file opened and closed for the call.
-bool ReadFileRange(const std::string& path, unsigned long long offset, std::size_t count,
-                   std::vector<unsigned char>* bytes);
-bool FileSize(const std::string& path, unsigned long long* size);
-
 // PathFindFileNameW: where the file-name part of path starts (after the last "\", "/"
 // or ":" that is followed by more than another separator; a trail byte is never one).
 std::size_t FileNameStart(const std::string& path);

@@ -93,20 +93,20 @@ CONTRACT_CASE(FileServices, CopyReplacesOnlyWhenAllowed) {
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     CHECK(!platform::CopyOneFile(In("src.ttf"), In("dst.ttf"), true));
     CHECK_EQ(contract::Read(In("dst.ttf")), "old");
-    CHECK(CopyFileOverwriting(In("src.ttf"), In("dst.ttf")));
+    CHECK(platform::CopyOneFile(In("src.ttf"), In("dst.ttf"), false));
     CHECK_EQ(contract::Read(In("dst.ttf")), "new");
     CHECK(platform::CopyOneFile(In("src.ttf"), In("fresh.ttf"), true));
     CHECK_EQ(contract::Read(In("fresh.ttf")), "new");
 
-    CHECK(!CopyFileOverwriting(In("missing.ttf"), In("never.ttf")));
+    CHECK(!platform::CopyOneFile(In("missing.ttf"), In("never.ttf"), false));
     CHECK(!contract::Exists(In("never.ttf")));
-    CHECK(!CopyFileOverwriting(In("missing.ttf"), In("dst.ttf")));
+    CHECK(!platform::CopyOneFile(In("missing.ttf"), In("dst.ttf"), false));
     CHECK_EQ(contract::Read(In("dst.ttf")), "new");
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("NoFolder\\src.ttf")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("NoFolder\\src.ttf"), false));
     REQUIRE(contract::MakeFolder(In("folder.ttf")));
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("folder.ttf")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("folder.ttf"), false));
     // A file copied onto itself: the open source keeps the copy from replacing it.
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("SRC.TTF")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("SRC.TTF"), false));
     CHECK_EQ(contract::Read(In("src.ttf")), "new");
 }
 
@@ -159,7 +159,7 @@ CONTRACT_CASE(FileServices, AReadOnlyFileIsNeitherReplacedNorFlushed) {
     REQUIRE(contract::Write(In("src.ttf"), "new"));
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     REQUIRE(platform::SetFileAttributeBits(In("dst.ttf"), platform::kReadOnly));
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("dst.ttf")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("dst.ttf"), false));
     CHECK(!platform::RenameFile(In("src.ttf"), In("dst.ttf"), true));
     CHECK_EQ(contract::Read(In("dst.ttf")), "old");
     CHECK(!platform::FlushToDisk(In("dst.ttf")));
@@ -170,7 +170,7 @@ CONTRACT_CASE(FileServices, CopyOverAHiddenFileFails) {
     REQUIRE(contract::Write(In("src.ttf"), "new"));
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     REQUIRE(platform::SetFileAttributeBits(In("dst.ttf"), platform::kHidden));
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("dst.ttf")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("dst.ttf"), false));
     CHECK_EQ(contract::Read(In("dst.ttf")), "old");
 }
 
@@ -256,8 +256,10 @@ CONTRACT_CASE(FileServices, TrailingSpacesAreDropped) {
     CHECK_EQ(contract::Read(In("copy.ttf")), "x");
     CHECK_EQ(Search(In("copy*")).names, std::vector<std::string>{"copy.ttf"});
     CHECK_EQ(platform::AbsolutePath(In("pad.ttf  ")), In("pad.ttf"));
+    platform::ReadHandle padded = platform::OpenForReading(In("pad.ttf "));
     unsigned long long size = 0;
-    CHECK(platform::FileSize(In("pad.ttf "), &size) && size == 1u);
+    CHECK(platform::SizeOfOpenFile(padded, &size) && size == 1u);
+    platform::CloseForReading(padded);
     unsigned attributes = 0;
     CHECK(platform::FileAttributeBits(In("pad.ttf   "), &attributes));
     CHECK(platform::RemoveFile(In("pad.ttf  ")));
@@ -292,14 +294,16 @@ CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {
     CHECK(platform::once::CopyOneFile(In("new.ttf"), In("a.ttf"), false) == Failure::Sharing);
     CHECK(platform::once::RenameFile(In("new.ttf"), In("a.ttf"), true) == Failure::AccessDenied);
     CHECK_EQ(contract::Read(In("a.ttf")), "abcdef");
-    CHECK(platform::ReadFileRange(In("a.ttf"), 1, 2, &bytes));
+    platform::ReadHandle reader = platform::OpenForReading(In("a.ttf"));
+    CHECK(platform::ReadAt(reader, 1, 2, &bytes));
     CHECK_EQ(std::string(bytes.begin(), bytes.end()), "bc");
-    CHECK(CopyFileOverwriting(In("a.ttf"), In("b.ttf")));
+    platform::CloseForReading(reader);
+    CHECK(platform::CopyOneFile(In("a.ttf"), In("b.ttf"), false));
     contract::LetGoOfFiles();
 
     // Another program reads it and lets nobody else in.
     REQUIRE(contract::HoldOpen(In("a.ttf"), false));
-    CHECK(!platform::ReadFileRange(In("a.ttf"), 0, 2, &bytes));
+    CHECK(platform::OpenForReading(In("a.ttf")) == nullptr);
     CHECK(platform::once::CopyOneFile(In("a.ttf"), In("c.ttf"), false) == Failure::Sharing);
     contract::LetGoOfFiles();
 
@@ -307,7 +311,7 @@ CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {
     platform::FileHandle mine = platform::OpenExclusive(In("a.ttf"));
     REQUIRE(mine != nullptr);
     CHECK(platform::once::OpenExclusive(In("a.ttf"), &none) == Failure::Sharing);
-    CHECK(!platform::ReadFileRange(In("a.ttf"), 0, 2, &bytes));
+    CHECK(platform::OpenForReading(In("a.ttf")) == nullptr);
     CHECK(platform::once::CopyOneFile(In("a.ttf"), In("d.ttf"), false) == Failure::Sharing);
     platform::CloseFile(mine);
     CHECK(platform::RemoveFile(In("a.ttf")));
@@ -321,24 +325,17 @@ CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {
 CONTRACT_CASE(FileServices, RangedReadsStopAtTheEnd) {
     REQUIRE(contract::Write(In("data.bin"), "abcdefgh"));
     std::vector<unsigned char> bytes;
-    CHECK(platform::ReadFileRange(In("data.bin"), 0, 8, &bytes));
-    CHECK_EQ(bytes.size(), 8u);
-    CHECK(platform::ReadFileRange(In("data.bin"), 6, 100, &bytes));
-    CHECK_EQ(std::string(bytes.begin(), bytes.end()), "gh");
-    CHECK(platform::ReadFileRange(In("data.bin"), 50, 4, &bytes));
-    CHECK(bytes.empty());
-    CHECK(!platform::ReadFileRange(In("missing.bin"), 0, 4, &bytes));
-    CHECK(bytes.empty());
-
-    unsigned long long size = 0;
-    CHECK(platform::FileSize(In("data.bin"), &size));
-    CHECK_EQ(size, 8ull);
-    CHECK(!platform::FileSize(In("missing.bin"), &size));
-
     platform::ReadHandle file = platform::OpenForReading(In("data.bin"));
     REQUIRE(file != nullptr);
+    CHECK(platform::ReadAt(file, 0, 8, &bytes));
+    CHECK_EQ(bytes.size(), 8u);
     CHECK(platform::ReadAt(file, 2, 3, &bytes));
     CHECK_EQ(std::string(bytes.begin(), bytes.end()), "cde");
+    CHECK(platform::ReadAt(file, 6, 100, &bytes));
+    CHECK_EQ(std::string(bytes.begin(), bytes.end()), "gh");
+    CHECK(platform::ReadAt(file, 50, 4, &bytes));
+    CHECK(bytes.empty());
+    unsigned long long size = 0;
     CHECK(platform::SizeOfOpenFile(file, &size) && size == 8u);
     platform::CloseForReading(file);
     platform::CloseForReading(nullptr);
