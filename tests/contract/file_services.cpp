@@ -64,11 +64,6 @@ std::size_t IndexOf(const std::vector<std::string>& paths, const std::string& pa
     return static_cast<std::size_t>(std::find(paths.begin(), paths.end(), path) - paths.begin());
 }
 
-// "\"-separated parts, as the walker's depth limit counts them.
-int PartsOf(const std::string& path) {
-    return 1 + static_cast<int>(std::count(path.begin(), path.end(), '\\'));
-}
-
 bool SameIgnoringCase(std::string a, std::string b) {
     auto upper = [](std::string& text) {
         for (char& c : text) {
@@ -412,19 +407,18 @@ CONTRACT_CASE(FileServices, WalkGivesAFoldersFilesBeforeItsSubfoldersDepthFirst)
 }
 
 CONTRACT_CASE(FileServices, WalkDepthLimitCountsPartsOfTheWholePath) {
-    const std::string root = contract::CaseFolder();
     REQUIRE(contract::MakeFolder(In("a")));
     REQUIRE(contract::MakeFolder(In("a\\b")));
     REQUIRE(contract::Write(In("top.ttf"), "x"));
     REQUIRE(contract::Write(In("a\\in_a.ttf"), "x"));
     REQUIRE(contract::Write(In("a\\b\\in_b.ttf"), "x"));
-    const int partsOfA = PartsOf(In("a"));
-
-    CHECK_EQ(Walk(root, "*.ttf", true, partsOfA, true), std::vector<std::string>{In("top.ttf")});
-    CHECK_EQ(Walk(root, "*.ttf", true, partsOfA + 1, true),
-             (std::vector<std::string>{In("top.ttf"), In("a\\in_a.ttf")}));
-    CHECK_EQ(Walk(root, "*.ttf", true, partsOfA + 2, true).size(), 3u);
-    CHECK_EQ(Walk(root, "*.ttf", true, 0, true), std::vector<std::string>{In("top.ttf")});
+    // Walked from the case folder as ".": ".\a" has two parts, ".\a\b" three.
+    REQUIRE(platform::SetCurrentFolder(contract::CaseFolder()));
+    CHECK_EQ(Walk(".", "*.ttf", true, 2, true), std::vector<std::string>{".\\top.ttf"});
+    CHECK_EQ(Walk(".", "*.ttf", true, 3, true),
+             (std::vector<std::string>{".\\top.ttf", ".\\a\\in_a.ttf"}));
+    CHECK_EQ(Walk(".", "*.ttf", true, 4, true).size(), 3u);
+    CHECK_EQ(Walk(".", "*.ttf", true, 0, true), std::vector<std::string>{".\\top.ttf"});
 }
 
 // A folder whose name ends in a double-byte character with the trail byte 0x5C does not
@@ -438,12 +432,12 @@ CONTRACT_CASE(FileServices, WalkTakesNoTrailByteForASeparator) {
 
     CHECK_EQ(Walk(folder, "*.ttf", true, 0, true), std::vector<std::string>{folder + "\\f.ttf"});
     CHECK(contract::Exists(folder + "\\f.ttf"));
-    // The subfolder has two parts more than the case folder; a trail byte taken for a
-    // separator would make it four.
-    const int partsOfSub = PartsOf(contract::CaseFolder()) + 2;
-    CHECK_EQ(Walk(folder, "*.ttf", true, partsOfSub, true).size(), 1u);
-    CHECK_EQ(Walk(folder, "*.ttf", true, partsOfSub + 1, true),
-             (std::vector<std::string>{folder + "\\f.ttf", folder + "\\" + kTrail + "\\g.ttf"}));
+    // Walked from the case folder, the subfolder "淺\淺" has two parts; a trail byte taken
+    // for a separator would give it three.
+    REQUIRE(platform::SetCurrentFolder(contract::CaseFolder()));
+    CHECK_EQ(Walk(kTrail, "*.ttf", true, 2, true).size(), 1u);
+    CHECK_EQ(Walk(kTrail, "*.ttf", true, 3, true),
+             (std::vector<std::string>{kTrail + "\\f.ttf", kTrail + "\\" + kTrail + "\\g.ttf"}));
 }
 
 CONTRACT_CASE(FileServices, WalkOfAMissingFolderGivesNothing) {
