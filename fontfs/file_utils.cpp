@@ -1,19 +1,10 @@
-// File-name extraction, overwriting copies and the existence test.
+// File-name extraction and the existence test.
 #include "fontfs/file_utils.h"
 
 #include "platform/files.h"
 
 std::string FileNameOfPath(const std::string& path) {
     return path.substr(platform::FileNameStart(path));
-}
-
-bool CopyFileOverwriting(const std::string& source, const std::string& destination) {
-    return platform::CopyOneFile(source, destination, false);
-}
-
-std::string WithoutTrailingSpaces(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
 }
 
 bool FileExists(const std::string& path) {

@@ -3,14 +3,13 @@
 
 #include <string>
 
+#include "platform/files.h"
+
 // The file-name part of path as PathFindFileNameW gives it: the text after the last "\",
 // "/" or ":" that is followed by neither the end nor another separator (so "C:\dir\"
 // gives "dir\"); the whole text when there is no such separator.
 std::string FileNameOfPath(const std::string& path);
-// Copies source over destination, replacing an existing destination.
-bool CopyFileOverwriting(const std::string& source, const std::string& destination);
-// The text without the spaces at its end, which the Windows file calls drop from a path:
-// a name that gets more after it (".tmp", ".1.bak") must lose them first.
-std::string WithoutTrailingSpaces(std::string text);
+// The trim a name needs before it is extended, which the file calls share (files.h).
+using platform::WithoutTrailingSpaces;
 // True when a directory search finds a match for path; false for the empty text.
 bool FileExists(const std::string& path);

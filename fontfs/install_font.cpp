@@ -15,20 +15,16 @@ constexpr std::size_t kMaxFileName = 255;
 // stepped over whole, cut to 255 bytes.
 std::string InstalledFileName(const std::string& absolutePath) {
     std::size_t start = 0;
-    for (std::size_t i = 0; i < absolutePath.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(absolutePath[i]);
-        if (platform::IsLeadByte936(c) && i + 1 < absolutePath.size()) {
-            ++i;
-        } else if (c == '\\' || c == '/' || c == ':') {
-            start = i + 1;
-        }
+    for (std::size_t i = 0; i < absolutePath.size(); i += platform::CharSize936(absolutePath, i)) {
+        char c = absolutePath[i];
+        if (c == '\\' || c == '/' || c == ':') start = i + 1;
     }
     std::string name = absolutePath.substr(start);
     if (name.size() > kMaxFileName) {
         std::size_t keep = 0;
         // Cut before a double-byte character that would not fit whole.
         for (std::size_t i = 0; i < kMaxFileName;) {
-            std::size_t step = platform::IsLeadByte936(static_cast<unsigned char>(name[i])) ? 2 : 1;
+            std::size_t step = platform::CharSize936(name, i);
             if (i + step > kMaxFileName) break;
             i += step;
             keep = i;

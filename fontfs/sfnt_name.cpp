@@ -190,8 +190,3 @@ std::u16string ReadSfntFamilyName(const SfntSource& source, unsigned preferredLa
         return u"";
     return PickFamilyName(table, preferredLanguage);
 }
-
-std::u16string ReadSfntFamilyName(const unsigned char* data, std::size_t size,
-                                  unsigned preferredLanguage) {
-    return ReadSfntFamilyName(MemorySfntSource(data, size), preferredLanguage);
-}

@@ -23,7 +23,9 @@ SfntSource MemorySfntSource(const unsigned char* data, std::size_t size);
 SfntSource FileSfntSource(const std::string& path);
 
 // The number of faces: 1 for a single sfnt, the font count of a collection whose offset
-// table fits in the file, 0 for anything else.
+// table fits in the file, 0 for anything else. The program leaves the count to the font
+// manager; the stand-in font manager counts with this, reading the header as the name
+// reader does.
 unsigned CountSfntFaces(const SfntSource& source);
 
 // The family name (name ID 1) of face faceIndex, picked the way the font manager names
@@ -32,5 +34,3 @@ unsigned CountSfntFaces(const SfntSource& source);
 // read. Stops at an embedded NUL.
 std::u16string ReadSfntFamilyName(const SfntSource& source, unsigned preferredLanguage,
                                   unsigned faceIndex = 0);
-std::u16string ReadSfntFamilyName(const unsigned char* data, std::size_t size,
-                                  unsigned preferredLanguage);

@@ -13,13 +13,8 @@ namespace {
 // counts, a trailing empty part does not.
 int CountPathParts(const std::string& path) {
     int parts = 1;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(path[i]);
-        if (platform::IsLeadByte936(c) && i + 1 < path.size()) {
-            ++i;
-        } else if (c == '\\' && i + 1 < path.size()) {
-            ++parts;
-        }
+    for (std::size_t i = 0; i < path.size(); i += platform::CharSize936(path, i)) {
+        if (path[i] == '\\' && i + 1 < path.size()) ++parts;
     }
     return parts;
 }
@@ -28,11 +23,8 @@ int CountPathParts(const std::string& path) {
 // character.
 bool EndsWithBackslash(const std::string& text) {
     bool backslash = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        backslash = c == '\\';
-        if (platform::IsLeadByte936(c) && i + 1 < text.size()) ++i;
-    }
+    for (std::size_t i = 0; i < text.size(); i += platform::CharSize936(text, i))
+        backslash = text[i] == '\\';
     return backslash;
 }
 

@@ -3,6 +3,9 @@
 // a capacity of 0 asks for the size needed).
 #pragma once
 
+#include <cstddef>
+#include <string_view>
+
 namespace platform {
 
 constexpr unsigned kCompositeCheck = 0x200;  // WC_COMPOSITECHECK
@@ -16,6 +19,13 @@ unsigned short UserDefaultUiLanguage();
 // True when byte b is the lead byte of a double-byte character in code page 936.
 inline bool IsLeadByte936(unsigned char b) {
     return b >= 0x81 && b <= 0xFE;
+}
+
+// The bytes of the character that starts at text[at]: 2 for a lead byte with a byte after
+// it, whose trail byte (0x5C, the backslash, among them) is no character of its own; 1
+// otherwise, also for a lead byte that ends the text.
+inline std::size_t CharSize936(std::string_view text, std::size_t at) {
+    return IsLeadByte936(static_cast<unsigned char>(text[at])) && at + 1 < text.size() ? 2 : 1;
 }
 
 }  // namespace platform

@@ -12,6 +12,13 @@
 
 namespace platform {
 
+// The text without the spaces at its end, which the Windows file calls drop from a path:
+// a name that gets more after it (".tmp", ".1.bak") must lose them first.
+inline std::string WithoutTrailingSpaces(std::string text) {
+    while (!text.empty() && text.back() == ' ') text.pop_back();
+    return text;
+}
+
 struct DirEntry {
     std::string name;
     bool isDirectory = false;
@@ -62,11 +69,6 @@ bool ReadAt(ReadHandle file, unsigned long long offset, std::size_t count,
             std::vector<unsigned char>* bytes);
 bool SizeOfOpenFile(ReadHandle file, unsigned long long* size);
 void CloseForReading(ReadHandle file);
-
-// One ranged read, and the size, of a file opened and closed for the call.
-bool ReadFileRange(const std::string& path, unsigned long long offset, std::size_t count,
-                   std::vector<unsigned char>* bytes);
-bool FileSize(const std::string& path, unsigned long long* size);
 
 // PathFindFileNameW: where the file-name part of path starts (after the last "\", "/"
 // or ":" that is followed by more than another separator; a trail byte is never one).

@@ -7,6 +7,7 @@
 #pragma once
 
 #include <cstddef>
+#include <cstring>
 #include <string>
 
 namespace ui {
@@ -94,6 +95,13 @@ struct ControlSpec {
     Align captionAlign = Align::Left;  // GroupBox: where the caption sits on the top line
 };
 
+// Whether two rows stand in the same parent: both in the window itself, or both in the
+// control of the same name. Radio buttons with the same parent form one group.
+inline bool SameParent(const ControlSpec& a, const ControlSpec& b) {
+    if (a.parent == nullptr || b.parent == nullptr) return a.parent == b.parent;
+    return std::strcmp(a.parent, b.parent) == 0;
+}
+
 enum class BorderStyle { None = 0, Resizable = 1, FixedSingle = 2 };
 
 struct Form {
@@ -146,7 +154,10 @@ void SetCaption(Ctl c, const std::string& text);  // TransLabel, GroupBox
 bool Checked(Ctl c);                              // RadioBox
 void SetCurrentPage(Ctl c, int page);             // Tab
 std::string Text(Ctl c);                          // EditBox
-void SetText(Ctl c, const std::string& text);     // EditBox
+// EditBox: the box's text is its window text, written as a caption is.
+inline void SetText(Ctl c, const std::string& text) {
+    SetCaption(c, text);
+}
 
 // ComboBox.
 int CurrentIndex(Ctl c);

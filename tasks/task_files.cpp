@@ -4,7 +4,6 @@
 namespace {
 
 std::vector<TaskFile> g_taskFiles;
-bool g_taskFilesCreated = false;
 
 }  // namespace
 
@@ -14,18 +13,12 @@ std::vector<TaskFile>& TaskFileList() {
 
 void CreateTaskFileList() {
     g_taskFiles.clear();
-    g_taskFilesCreated = true;
 }
 
 void ReleaseTaskFileList() {
     // Swapping with an empty vector destroys the records first to last and then frees
     // the storage, which is the release order the list promises.
     std::vector<TaskFile>().swap(g_taskFiles);
-    g_taskFilesCreated = false;
-}
-
-bool TaskFileListExists() {
-    return g_taskFilesCreated;
 }
 
 void AppendTaskFile(const TaskFile& file) {

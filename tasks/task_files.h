@@ -15,8 +15,6 @@ std::vector<TaskFile>& TaskFileList();
 void CreateTaskFileList();
 // Releases the entries first to last, then the list itself.
 void ReleaseTaskFileList();
-// Between CreateTaskFileList and ReleaseTaskFileList.
-bool TaskFileListExists();
 // Appends a copy at the end.
 void AppendTaskFile(const TaskFile& file);
 // A copy of the first entry whose fileName equals fileName byte for byte, or a

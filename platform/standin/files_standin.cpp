@@ -13,6 +13,7 @@
 #include <map>
 #include <set>
 #include <string>
+#include <string_view>
 #include <vector>
 
 #include "platform/clock.h"
@@ -63,35 +64,24 @@ unsigned char Fold(unsigned char c) {
 std::vector<std::string> SplitParts(const std::string& text) {
     std::vector<std::string> parts;
     std::string part;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        if (platform::IsLeadByte936(c) && i + 1 < text.size()) {
-            part += text[i];
-            part += text[++i];
-        } else if (c == '\\' || c == '/') {
+    for (std::size_t i = 0, size = 0; i < text.size(); i += size) {
+        size = platform::CharSize936(text, i);
+        if (text[i] == '\\' || text[i] == '/') {
             if (!part.empty()) parts.push_back(part);
             part.clear();
         } else {
-            part += text[i];
+            part.append(text, i, size);
         }
     }
     if (!part.empty()) parts.push_back(part);
     return parts;
 }
 
-std::string DropTrailingSpaces(std::string text) {
-    while (!text.empty() && text.back() == ' ') text.pop_back();
-    return text;
-}
-
 // True when the last character is a separator; a trail byte 0x5C is not one.
 bool EndsWithSeparator(const std::string& text) {
     bool separator = false;
-    for (std::size_t i = 0; i < text.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(text[i]);
-        separator = c == '\\' || c == '/';
-        if (platform::IsLeadByte936(c) && i + 1 < text.size()) ++i;
-    }
+    for (std::size_t i = 0; i < text.size(); i += platform::CharSize936(text, i))
+        separator = text[i] == '\\' || text[i] == '/';
     return separator;
 }
 
@@ -109,7 +99,7 @@ struct FullPath {
 };
 
 bool Resolve(const std::string& rawPath, FullPath* full) {
-    std::string path = DropTrailingSpaces(rawPath);
+    std::string path = platform::WithoutTrailingSpaces(rawPath);
     if (path.empty()) return false;
     std::vector<std::string> raw;
     const std::string& current = S().current;
@@ -140,16 +130,11 @@ bool Resolve(const std::string& rawPath, FullPath* full) {
 
 bool SameNameIgnoringCase(const std::string& a, const std::string& b) {
     if (a.size() != b.size()) return false;
-    for (std::size_t i = 0; i < a.size(); ++i) {
-        unsigned char x = static_cast<unsigned char>(a[i]);
-        unsigned char y = static_cast<unsigned char>(b[i]);
-        if (platform::IsLeadByte936(x) && i + 1 < a.size()) {
-            // Double-byte characters compare whole and exactly.
-            if (x != y || a[i + 1] != b[i + 1]) return false;
-            ++i;
-        } else if (Fold(x) != Fold(y)) {
-            return false;
-        }
+    for (std::size_t i = 0, size = 0; i < a.size(); i += size) {
+        size = platform::CharSize936(a, i);
+        // Double-byte characters compare whole and exactly.
+        bool same = size == 2 ? a.compare(i, 2, b, i, 2) == 0 : Fold(a[i]) == Fold(b[i]);
+        if (!same) return false;
     }
     return true;
 }
@@ -270,30 +255,26 @@ bool WriteHostFile(const std::string& host, const unsigned char* bytes, std::siz
 }
 
 // "*" and "?" against a name, ignoring ASCII case; "?" takes a double-byte character whole.
-bool WildcardMatch(const char* pattern, const char* name) {
-    if (*pattern == '\0') return *name == '\0';
-    if (*pattern == '*') {
-        while (*pattern == '*') ++pattern;
-        if (*pattern == '\0') return true;
-        for (const char* rest = name;;) {
+bool WildcardMatch(std::string_view pattern, std::string_view name) {
+    if (pattern.empty()) return name.empty();
+    if (pattern[0] == '*') {
+        while (!pattern.empty() && pattern[0] == '*') pattern.remove_prefix(1);
+        if (pattern.empty()) return true;
+        for (std::string_view rest = name;;) {
             if (WildcardMatch(pattern, rest)) return true;
-            if (*rest == '\0') return false;
-            rest += (platform::IsLeadByte936(static_cast<unsigned char>(*rest)) && rest[1]) ? 2 : 1;
+            if (rest.empty()) return false;
+            rest.remove_prefix(platform::CharSize936(rest, 0));
         }
     }
-    if (*name == '\0') return false;
-    unsigned char p = static_cast<unsigned char>(*pattern);
-    unsigned char n = static_cast<unsigned char>(*name);
-    int nameStep = (platform::IsLeadByte936(n) && name[1]) ? 2 : 1;
-    if (p == '?') return WildcardMatch(pattern + 1, name + nameStep);
-    int patternStep = (platform::IsLeadByte936(p) && pattern[1]) ? 2 : 1;
+    if (name.empty()) return false;
+    std::size_t nameStep = platform::CharSize936(name, 0);
+    if (pattern[0] == '?') return WildcardMatch(pattern.substr(1), name.substr(nameStep));
+    std::size_t patternStep = platform::CharSize936(pattern, 0);
     if (patternStep != nameStep) return false;
-    if (nameStep == 2) {
-        if (pattern[0] != name[0] || pattern[1] != name[1]) return false;
-    } else if (Fold(p) != Fold(n)) {
-        return false;
-    }
-    return WildcardMatch(pattern + patternStep, name + nameStep);
+    // Double-byte characters compare whole and exactly.
+    bool same = nameStep == 2 ? pattern.substr(0, 2) == name.substr(0, 2)
+                              : Fold(pattern[0]) == Fold(name[0]);
+    return same && WildcardMatch(pattern.substr(patternStep), name.substr(nameStep));
 }
 
 bool Valid83Name(const std::string& name) {
@@ -631,12 +612,8 @@ std::size_t FileNameStart(const std::string& path) {
     // As PathFindFileNameW: so "C:\dir\" gives "dir\". Double-byte characters are
     // stepped over whole: a trail byte 0x5C is not a separator.
     std::size_t start = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(path[i]);
-        if (IsLeadByte936(c) && i + 1 < path.size()) {
-            ++i;
-            continue;
-        }
+    for (std::size_t i = 0; i < path.size(); i += CharSize936(path, i)) {
+        char c = path[i];
         if (c != '\\' && c != '/' && c != ':') continue;
         if (i + 1 < path.size() && path[i + 1] != '\\' && path[i + 1] != '/') start = i + 1;
     }

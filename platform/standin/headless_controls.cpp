@@ -27,13 +27,8 @@ Dialogs& D() {
 // empty when the path has none. A trail byte 0x5C is not a separator.
 std::string FolderOf(const std::string& path) {
     std::size_t end = 0;
-    for (std::size_t i = 0; i < path.size(); ++i) {
-        unsigned char c = static_cast<unsigned char>(path[i]);
-        if (platform::IsLeadByte936(c) && i + 1 < path.size()) {
-            ++i;
-        } else if (c == '\\' || c == '/') {
-            end = i + 1;
-        }
+    for (std::size_t i = 0; i < path.size(); i += platform::CharSize936(path, i)) {
+        if (path[i] == '\\' || path[i] == '/') end = i + 1;
     }
     return path.substr(0, end);
 }
@@ -107,10 +102,6 @@ void SetCurrentPage(Ctl c, int page) {
 std::string Text(Ctl c) {
     Control* control = Lookup(c);
     return control != nullptr ? control->text : "";
-}
-
-void SetText(Ctl c, const std::string& text) {
-    if (Control* control = Lookup(c)) control->text = text;
 }
 
 int CurrentIndex(Ctl c) {

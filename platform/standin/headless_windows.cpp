@@ -288,7 +288,7 @@ bool Click(const ui::Form& form, const char* name) {
         // on before its handler runs.
         for (Control& other : Alive(form)->controls) {
             if (other.def->kind == ui::Kind::RadioBox &&
-                model::SameName(other.def->parent, control->def->parent)) {
+                ui::SameParent(*other.def, *control->def)) {
                 other.checked = false;
             }
         }

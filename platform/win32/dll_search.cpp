@@ -3,6 +3,8 @@
 
 #include <windows.h>
 
+#include "platform/win32/loaded_function.h"
+
 namespace platform::win32 {
 
 bool LoadDllsFromSystemFolderOnly() {
@@ -11,11 +13,8 @@ bool LoadDllsFromSystemFolderOnly() {
     // (_WIN32_WINNT 0x0601), and a missing entry point in the import table would stop it
     // before it starts, so it is looked up in kernel32, which every process has loaded.
     using SetDefaultDllDirectoriesFn = BOOL(WINAPI*)(DWORD);
-    HMODULE kernel32 = GetModuleHandleW(L"kernel32.dll");
-    auto function = kernel32 != nullptr
-                        ? reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-                              GetProcAddress(kernel32, "SetDefaultDllDirectories")))
-                        : nullptr;
+    auto function =
+        LoadedFunction<SetDefaultDllDirectoriesFn>(L"kernel32.dll", "SetDefaultDllDirectories");
     return function != nullptr && function(LOAD_LIBRARY_SEARCH_SYSTEM32) != FALSE;
 }
 

@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include "platform/win32/loaded_function.h"
 #include "platform/win32/text_936.h"
 
 namespace platform {
@@ -13,15 +14,10 @@ using GetFontResourceInfoWFn = BOOL(WINAPI*)(LPCWSTR, LPDWORD, LPVOID, DWORD);
 
 // GetFontResourceInfoW is exported by gdi32 but declared in no header, so it is looked
 // up once by name; null when this system's gdi32 lacks it. The program imports gdi32
-// (AddFontResourceW below), so it is loaded before any code runs: its handle is taken,
-// and no search for a DLL of that name is made.
+// (AddFontResourceW below), so it is loaded before any code runs.
 GetFontResourceInfoWFn FontResourceInfo() {
-    static const GetFontResourceInfoWFn function = [] {
-        HMODULE gdi = GetModuleHandleW(L"gdi32.dll");
-        if (!gdi) return GetFontResourceInfoWFn{};
-        return reinterpret_cast<GetFontResourceInfoWFn>(
-            reinterpret_cast<void*>(GetProcAddress(gdi, "GetFontResourceInfoW")));
-    }();
+    static const auto function =
+        win32::LoadedFunction<GetFontResourceInfoWFn>(L"gdi32.dll", "GetFontResourceInfoW");
     return function;
 }
 

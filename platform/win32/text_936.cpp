@@ -1,23 +1,36 @@
-// Code page 936 <-> UTF-16 for the W functions, exact for names and lenient for display.
+// Code page 936 <-> UTF-16, the program's one conversion: for the W functions, exact for
+// names and lenient for display, and for the logic's face names (platform/codepage.h).
 #include "platform/win32/text_936.h"
 
 #include <windows.h>
+
+#include "platform/codepage.h"
 
 namespace platform::win32 {
 namespace {
 
 constexpr UINT kChineseSimplified = 936;
 
+// The system's conversions, with code page 936 itself and never the ANSI code page.
+int ToUtf16(DWORD flags, const char* bytes, int length, wchar_t* out, int capacity) {
+    return MultiByteToWideChar(kChineseSimplified, flags, bytes, length, out, capacity);
+}
+
+int FromUtf16(DWORD flags, const wchar_t* units, int length, char* out, int capacity,
+              BOOL* usedDefault) {
+    return WideCharToMultiByte(kChineseSimplified, flags, units, length, out, capacity, nullptr,
+                               usedDefault);
+}
+
 // flags: MB_ERR_INVALID_CHARS for the exact conversion, 0 for the lenient one.
 bool Widen(std::string_view bytes, DWORD flags, std::wstring* wide) {
     wide->clear();
     if (bytes.empty()) return true;
     int size = static_cast<int>(bytes.size());
-    int needed = MultiByteToWideChar(kChineseSimplified, flags, bytes.data(), size, nullptr, 0);
+    int needed = ToUtf16(flags, bytes.data(), size, nullptr, 0);
     if (needed <= 0) return false;
     wide->resize(static_cast<std::size_t>(needed));
-    return MultiByteToWideChar(kChineseSimplified, flags, bytes.data(), size, wide->data(),
-                               needed) == needed;
+    return ToUtf16(flags, bytes.data(), size, wide->data(), needed) == needed;
 }
 
 // exact: no best-fit look-alikes, and a character that got the default character fails.
@@ -28,12 +41,10 @@ bool Narrow(std::wstring_view wide, bool exact, std::string* bytes) {
     DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
     BOOL usedDefault = FALSE;
     BOOL* noticeDefault = exact ? &usedDefault : nullptr;
-    int needed = WideCharToMultiByte(kChineseSimplified, flags, wide.data(), size, nullptr, 0,
-                                     nullptr, noticeDefault);
+    int needed = FromUtf16(flags, wide.data(), size, nullptr, 0, noticeDefault);
     if (needed <= 0 || usedDefault) return false;
     bytes->resize(static_cast<std::size_t>(needed));
-    return WideCharToMultiByte(kChineseSimplified, flags, wide.data(), size, bytes->data(), needed,
-                               nullptr, noticeDefault) == needed &&
+    return FromUtf16(flags, wide.data(), size, bytes->data(), needed, noticeDefault) == needed &&
            !usedDefault;
 }
 
@@ -70,3 +81,16 @@ std::wstring WidePath(const std::string& path) {
 }
 
 }  // namespace platform::win32
+
+namespace platform {
+
+int MultiByteToWide936(const char* text, int length, char16_t* out, int capacity) {
+    return win32::ToUtf16(0, text, length, reinterpret_cast<wchar_t*>(out), capacity);
+}
+
+int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity, unsigned flags) {
+    return win32::FromUtf16(flags, reinterpret_cast<const wchar_t*>(units), length, out, capacity,
+                            nullptr);
+}
+
+}  // namespace platform

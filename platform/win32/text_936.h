@@ -3,6 +3,8 @@
 // manager. It converts with code page 936 itself, never with the system's ANSI code page:
 // on a Simplified-Chinese Windows the bytes are the ones the A functions would give, and
 // on a Windows with any other code page the program names and shows everything the same.
+// The conversions that platform/codepage.h declares for the logic's face names are made
+// by the same calls (text_936.cpp).
 #pragma once
 
 #include <string>

@@ -46,10 +46,7 @@ DWORD GroupStyle(const LoadedWindow& window, std::size_t index) {
     for (std::size_t i = index; i-- > 0;) {
         const ControlSpec& before = *window.controls[i].row;
         if (before.kind == Kind::CommonDlg) continue;
-        bool sameParent = (before.parent == nullptr && row.parent == nullptr) ||
-                          (before.parent != nullptr && row.parent != nullptr &&
-                           std::string(before.parent) == row.parent);
-        if (!sameParent) continue;
+        if (!SameParent(before, row)) continue;
         return before.kind == Kind::RadioBox ? 0 : WS_GROUP | WS_TABSTOP;
     }
     return WS_GROUP | WS_TABSTOP;
@@ -107,11 +104,6 @@ void SetUpComboBox(HWND combo) {
 bool Overlaps(const ControlSpec& a, const ControlSpec& b) {
     return a.left < b.left + b.width && b.left < a.left + a.width && a.top < b.top + b.height &&
            b.top < a.top + a.height;
-}
-
-bool SameParent(const ControlSpec& a, const ControlSpec& b) {
-    if (a.parent == nullptr || b.parent == nullptr) return a.parent == b.parent;
-    return std::string(a.parent) == b.parent;
 }
 
 }  // namespace

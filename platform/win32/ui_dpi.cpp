@@ -1,23 +1,16 @@
 // The screen's DPI at the edge: the forms give 96-DPI pixels, which each window scales
 // by its own DPI when it places its controls, makes its fonts and loads its icons, and
 // again when it moves to a monitor of another DPI (WM_DPICHANGED).
+#include "platform/win32/loaded_function.h"
 #include "platform/win32/ui_internal.h"
 
 namespace ui::win32 {
 namespace {
 
-// GetDpiForWindow and GetDpiForSystem exist from Windows 10 1607 on; earlier systems
-// have one DPI for everything, which the screen's device context tells. user32 is one of
-// the program's imports, loaded before any code runs, so its handle is taken rather than
-// loaded by name.
-template <typename Function>
-Function User32Function(const char* name) {
-    HMODULE user32 = GetModuleHandleW(L"user32.dll");
-    return user32 != nullptr
-               ? reinterpret_cast<Function>(reinterpret_cast<void*>(GetProcAddress(user32, name)))
-               : nullptr;
-}
+using platform::win32::LoadedFunction;
 
+// GetDpiForWindow, GetDpiForSystem and GetSystemMetricsForDpi exist from Windows 10 1607
+// on; earlier systems have one DPI for everything, which the screen's device context tells.
 int ScreenDpi() {
     HDC screen = GetDC(nullptr);
     int dpi = screen != nullptr ? GetDeviceCaps(screen, LOGPIXELSX) : 0;
@@ -50,21 +43,24 @@ HFONT MakeFont(const FontSpec& font, int dpi) {
 
 int SystemDpi() {
     using GetDpiForSystemFn = UINT(WINAPI*)();
-    static const auto function = User32Function<GetDpiForSystemFn>("GetDpiForSystem");
+    static const auto function =
+        LoadedFunction<GetDpiForSystemFn>(L"user32.dll", "GetDpiForSystem");
     UINT dpi = function != nullptr ? function() : 0;
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 int DpiOfWindow(HWND hwnd) {
     using GetDpiForWindowFn = UINT(WINAPI*)(HWND);
-    static const auto function = User32Function<GetDpiForWindowFn>("GetDpiForWindow");
+    static const auto function =
+        LoadedFunction<GetDpiForWindowFn>(L"user32.dll", "GetDpiForWindow");
     UINT dpi = function != nullptr ? function(hwnd) : 0;
     return dpi > 0 ? static_cast<int>(dpi) : ScreenDpi();
 }
 
 int MetricAtDpi(int index, int dpi) {
     using GetSystemMetricsForDpiFn = int(WINAPI*)(int, UINT);
-    static const auto function = User32Function<GetSystemMetricsForDpiFn>("GetSystemMetricsForDpi");
+    static const auto function =
+        LoadedFunction<GetSystemMetricsForDpiFn>(L"user32.dll", "GetSystemMetricsForDpi");
     if (function != nullptr) return function(index, static_cast<UINT>(dpi));
     // Earlier systems give the metrics at the system's DPI.
     return MulDiv(GetSystemMetrics(index), dpi, SystemDpi());
@@ -84,13 +80,8 @@ HICON ProgramIcon(int size) {
     // program, but MinGW's import library lacks it: it is looked up in the comctl32 the
     // program has loaded.
     using LoadIconWithScaleDownFn = HRESULT(WINAPI*)(HINSTANCE, PCWSTR, int, int, HICON*);
-    static const auto scaleDown = [] {
-        HMODULE comctl32 = GetModuleHandleW(L"comctl32.dll");
-        return comctl32 != nullptr
-                   ? reinterpret_cast<LoadIconWithScaleDownFn>(
-                         reinterpret_cast<void*>(GetProcAddress(comctl32, "LoadIconWithScaleDown")))
-                   : nullptr;
-    }();
+    static const auto scaleDown =
+        LoadedFunction<LoadIconWithScaleDownFn>(L"comctl32.dll", "LoadIconWithScaleDown");
     HINSTANCE instance = GetModuleHandleW(nullptr);
     HICON icon = nullptr;
     if (scaleDown == nullptr ||

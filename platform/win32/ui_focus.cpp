@@ -3,7 +3,6 @@
 // focus before; a form may give its own Tab order; Enter presses the focused button;
 // and a control that lost the focus by being disabled gets it back once it can take it.
 #include <cstdint>
-#include <cstring>
 
 #include "platform/win32/ui_internal.h"
 
@@ -59,11 +58,8 @@ Control* ControlHolding(LoadedWindow& window, HWND hwnd) {
 HWND FocusTargetOf(LoadedWindow& window, Control& control) {
     if (control.row->kind != Kind::RadioBox) return control.hwnd;
     for (Control& other : window.controls) {
-        bool sameParent = (other.row->parent == nullptr && control.row->parent == nullptr) ||
-                          (other.row->parent != nullptr && control.row->parent != nullptr &&
-                           std::strcmp(other.row->parent, control.row->parent) == 0);
-        if (other.row->kind == Kind::RadioBox && sameParent && other.hwnd != nullptr &&
-            SendMessageW(other.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED &&
+        if (other.row->kind == Kind::RadioBox && SameParent(*other.row, *control.row) &&
+            other.hwnd != nullptr && SendMessageW(other.hwnd, BM_GETCHECK, 0, 0) == BST_CHECKED &&
             CanTakeFocus(window, other.hwnd))
             return other.hwnd;
     }

@@ -65,10 +65,4 @@ std::string Text(Ctl c) {
                                                           : std::string();
 }
 
-void SetText(Ctl c, const std::string& text) {
-    Control* control = FindControl(c);
-    if (control != nullptr && control->hwnd != nullptr)
-        SetWindowTextW(control->hwnd, Widen(text).c_str());
-}
-
 }  // namespace ui

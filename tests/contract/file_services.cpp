@@ -64,11 +64,6 @@ std::size_t IndexOf(const std::vector<std::string>& paths, const std::string& pa
     return static_cast<std::size_t>(std::find(paths.begin(), paths.end(), path) - paths.begin());
 }
 
-// "\"-separated parts, as the walker's depth limit counts them.
-int PartsOf(const std::string& path) {
-    return 1 + static_cast<int>(std::count(path.begin(), path.end(), '\\'));
-}
-
 bool SameIgnoringCase(std::string a, std::string b) {
     auto upper = [](std::string& text) {
         for (char& c : text) {
@@ -93,20 +88,20 @@ CONTRACT_CASE(FileServices, CopyReplacesOnlyWhenAllowed) {
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     CHECK(!platform::CopyOneFile(In("src.ttf"), In("dst.ttf"), true));
     CHECK_EQ(contract::Read(In("dst.ttf")), "old");
-    CHECK(CopyFileOverwriting(In("src.ttf"), In("dst.ttf")));
+    CHECK(platform::CopyOneFile(In("src.ttf"), In("dst.ttf"), false));
     CHECK_EQ(contract::Read(In("dst.ttf")), "new");
     CHECK(platform::CopyOneFile(In("src.ttf"), In("fresh.ttf"), true));
     CHECK_EQ(contract::Read(In("fresh.ttf")), "new");
 
-    CHECK(!CopyFileOverwriting(In("missing.ttf"), In("never.ttf")));
+    CHECK(!platform::CopyOneFile(In("missing.ttf"), In("never.ttf"), false));
     CHECK(!contract::Exists(In("never.ttf")));
-    CHECK(!CopyFileOverwriting(In("missing.ttf"), In("dst.ttf")));
+    CHECK(!platform::CopyOneFile(In("missing.ttf"), In("dst.ttf"), false));
     CHECK_EQ(contract::Read(In("dst.ttf")), "new");
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("NoFolder\\src.ttf")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("NoFolder\\src.ttf"), false));
     REQUIRE(contract::MakeFolder(In("folder.ttf")));
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("folder.ttf")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("folder.ttf"), false));
     // A file copied onto itself: the open source keeps the copy from replacing it.
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("SRC.TTF")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("SRC.TTF"), false));
     CHECK_EQ(contract::Read(In("src.ttf")), "new");
 }
 
@@ -159,7 +154,7 @@ CONTRACT_CASE(FileServices, AReadOnlyFileIsNeitherReplacedNorFlushed) {
     REQUIRE(contract::Write(In("src.ttf"), "new"));
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     REQUIRE(platform::SetFileAttributeBits(In("dst.ttf"), platform::kReadOnly));
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("dst.ttf")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("dst.ttf"), false));
     CHECK(!platform::RenameFile(In("src.ttf"), In("dst.ttf"), true));
     CHECK_EQ(contract::Read(In("dst.ttf")), "old");
     CHECK(!platform::FlushToDisk(In("dst.ttf")));
@@ -170,7 +165,7 @@ CONTRACT_CASE(FileServices, CopyOverAHiddenFileFails) {
     REQUIRE(contract::Write(In("src.ttf"), "new"));
     REQUIRE(contract::Write(In("dst.ttf"), "old"));
     REQUIRE(platform::SetFileAttributeBits(In("dst.ttf"), platform::kHidden));
-    CHECK(!CopyFileOverwriting(In("src.ttf"), In("dst.ttf")));
+    CHECK(!platform::CopyOneFile(In("src.ttf"), In("dst.ttf"), false));
     CHECK_EQ(contract::Read(In("dst.ttf")), "old");
 }
 
@@ -256,8 +251,10 @@ CONTRACT_CASE(FileServices, TrailingSpacesAreDropped) {
     CHECK_EQ(contract::Read(In("copy.ttf")), "x");
     CHECK_EQ(Search(In("copy*")).names, std::vector<std::string>{"copy.ttf"});
     CHECK_EQ(platform::AbsolutePath(In("pad.ttf  ")), In("pad.ttf"));
+    platform::ReadHandle padded = platform::OpenForReading(In("pad.ttf "));
     unsigned long long size = 0;
-    CHECK(platform::FileSize(In("pad.ttf "), &size) && size == 1u);
+    CHECK(platform::SizeOfOpenFile(padded, &size) && size == 1u);
+    platform::CloseForReading(padded);
     unsigned attributes = 0;
     CHECK(platform::FileAttributeBits(In("pad.ttf   "), &attributes));
     CHECK(platform::RemoveFile(In("pad.ttf  ")));
@@ -292,14 +289,16 @@ CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {
     CHECK(platform::once::CopyOneFile(In("new.ttf"), In("a.ttf"), false) == Failure::Sharing);
     CHECK(platform::once::RenameFile(In("new.ttf"), In("a.ttf"), true) == Failure::AccessDenied);
     CHECK_EQ(contract::Read(In("a.ttf")), "abcdef");
-    CHECK(platform::ReadFileRange(In("a.ttf"), 1, 2, &bytes));
+    platform::ReadHandle reader = platform::OpenForReading(In("a.ttf"));
+    CHECK(platform::ReadAt(reader, 1, 2, &bytes));
     CHECK_EQ(std::string(bytes.begin(), bytes.end()), "bc");
-    CHECK(CopyFileOverwriting(In("a.ttf"), In("b.ttf")));
+    platform::CloseForReading(reader);
+    CHECK(platform::CopyOneFile(In("a.ttf"), In("b.ttf"), false));
     contract::LetGoOfFiles();
 
     // Another program reads it and lets nobody else in.
     REQUIRE(contract::HoldOpen(In("a.ttf"), false));
-    CHECK(!platform::ReadFileRange(In("a.ttf"), 0, 2, &bytes));
+    CHECK(platform::OpenForReading(In("a.ttf")) == nullptr);
     CHECK(platform::once::CopyOneFile(In("a.ttf"), In("c.ttf"), false) == Failure::Sharing);
     contract::LetGoOfFiles();
 
@@ -307,7 +306,7 @@ CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {
     platform::FileHandle mine = platform::OpenExclusive(In("a.ttf"));
     REQUIRE(mine != nullptr);
     CHECK(platform::once::OpenExclusive(In("a.ttf"), &none) == Failure::Sharing);
-    CHECK(!platform::ReadFileRange(In("a.ttf"), 0, 2, &bytes));
+    CHECK(platform::OpenForReading(In("a.ttf")) == nullptr);
     CHECK(platform::once::CopyOneFile(In("a.ttf"), In("d.ttf"), false) == Failure::Sharing);
     platform::CloseFile(mine);
     CHECK(platform::RemoveFile(In("a.ttf")));
@@ -321,24 +320,17 @@ CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {
 CONTRACT_CASE(FileServices, RangedReadsStopAtTheEnd) {
     REQUIRE(contract::Write(In("data.bin"), "abcdefgh"));
     std::vector<unsigned char> bytes;
-    CHECK(platform::ReadFileRange(In("data.bin"), 0, 8, &bytes));
-    CHECK_EQ(bytes.size(), 8u);
-    CHECK(platform::ReadFileRange(In("data.bin"), 6, 100, &bytes));
-    CHECK_EQ(std::string(bytes.begin(), bytes.end()), "gh");
-    CHECK(platform::ReadFileRange(In("data.bin"), 50, 4, &bytes));
-    CHECK(bytes.empty());
-    CHECK(!platform::ReadFileRange(In("missing.bin"), 0, 4, &bytes));
-    CHECK(bytes.empty());
-
-    unsigned long long size = 0;
-    CHECK(platform::FileSize(In("data.bin"), &size));
-    CHECK_EQ(size, 8ull);
-    CHECK(!platform::FileSize(In("missing.bin"), &size));
-
     platform::ReadHandle file = platform::OpenForReading(In("data.bin"));
     REQUIRE(file != nullptr);
+    CHECK(platform::ReadAt(file, 0, 8, &bytes));
+    CHECK_EQ(bytes.size(), 8u);
     CHECK(platform::ReadAt(file, 2, 3, &bytes));
     CHECK_EQ(std::string(bytes.begin(), bytes.end()), "cde");
+    CHECK(platform::ReadAt(file, 6, 100, &bytes));
+    CHECK_EQ(std::string(bytes.begin(), bytes.end()), "gh");
+    CHECK(platform::ReadAt(file, 50, 4, &bytes));
+    CHECK(bytes.empty());
+    unsigned long long size = 0;
     CHECK(platform::SizeOfOpenFile(file, &size) && size == 8u);
     platform::CloseForReading(file);
     platform::CloseForReading(nullptr);
@@ -415,19 +407,18 @@ CONTRACT_CASE(FileServices, WalkGivesAFoldersFilesBeforeItsSubfoldersDepthFirst)
 }
 
 CONTRACT_CASE(FileServices, WalkDepthLimitCountsPartsOfTheWholePath) {
-    const std::string root = contract::CaseFolder();
     REQUIRE(contract::MakeFolder(In("a")));
     REQUIRE(contract::MakeFolder(In("a\\b")));
     REQUIRE(contract::Write(In("top.ttf"), "x"));
     REQUIRE(contract::Write(In("a\\in_a.ttf"), "x"));
     REQUIRE(contract::Write(In("a\\b\\in_b.ttf"), "x"));
-    const int partsOfA = PartsOf(In("a"));
-
-    CHECK_EQ(Walk(root, "*.ttf", true, partsOfA, true), std::vector<std::string>{In("top.ttf")});
-    CHECK_EQ(Walk(root, "*.ttf", true, partsOfA + 1, true),
-             (std::vector<std::string>{In("top.ttf"), In("a\\in_a.ttf")}));
-    CHECK_EQ(Walk(root, "*.ttf", true, partsOfA + 2, true).size(), 3u);
-    CHECK_EQ(Walk(root, "*.ttf", true, 0, true), std::vector<std::string>{In("top.ttf")});
+    // Walked from the case folder as ".": ".\a" has two parts, ".\a\b" three.
+    REQUIRE(platform::SetCurrentFolder(contract::CaseFolder()));
+    CHECK_EQ(Walk(".", "*.ttf", true, 2, true), std::vector<std::string>{".\\top.ttf"});
+    CHECK_EQ(Walk(".", "*.ttf", true, 3, true),
+             (std::vector<std::string>{".\\top.ttf", ".\\a\\in_a.ttf"}));
+    CHECK_EQ(Walk(".", "*.ttf", true, 4, true).size(), 3u);
+    CHECK_EQ(Walk(".", "*.ttf", true, 0, true), std::vector<std::string>{".\\top.ttf"});
 }
 
 // A folder whose name ends in a double-byte character with the trail byte 0x5C does not
@@ -441,12 +432,12 @@ CONTRACT_CASE(FileServices, WalkTakesNoTrailByteForASeparator) {
 
     CHECK_EQ(Walk(folder, "*.ttf", true, 0, true), std::vector<std::string>{folder + "\\f.ttf"});
     CHECK(contract::Exists(folder + "\\f.ttf"));
-    // The subfolder has two parts more than the case folder; a trail byte taken for a
-    // separator would make it four.
-    const int partsOfSub = PartsOf(contract::CaseFolder()) + 2;
-    CHECK_EQ(Walk(folder, "*.ttf", true, partsOfSub, true).size(), 1u);
-    CHECK_EQ(Walk(folder, "*.ttf", true, partsOfSub + 1, true),
-             (std::vector<std::string>{folder + "\\f.ttf", folder + "\\" + kTrail + "\\g.ttf"}));
+    // Walked from the case folder, the subfolder "淺\淺" has two parts; a trail byte taken
+    // for a separator would give it three.
+    REQUIRE(platform::SetCurrentFolder(contract::CaseFolder()));
+    CHECK_EQ(Walk(kTrail, "*.ttf", true, 2, true).size(), 1u);
+    CHECK_EQ(Walk(kTrail, "*.ttf", true, 3, true),
+             (std::vector<std::string>{kTrail + "\\f.ttf", kTrail + "\\" + kTrail + "\\g.ttf"}));
 }
 
 CONTRACT_CASE(FileServices, WalkOfAMissingFolderGivesNothing) {

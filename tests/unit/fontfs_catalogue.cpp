@@ -105,10 +105,11 @@ TEST_F(CatalogueTest, LongFaceNamesStopAtTheFaceNameLimit) {
 
 TEST_F(CatalogueTest, ManagerThatCannotNameFontsIsSkippedFromThenOn) {
     PutFont("C:\\WINDOWS\\Fonts\\a.ttf", u"Alpha");
-    PutFont("C:\\WINDOWS\\Fonts\\b.ttf", u"Beta");
+    // Our own reader names it in the user's interface language, Chinese on the stand-in.
+    Write("C:\\WINDOWS\\Fonts\\b.ttf", ttf::MakeFont(ttf::FontNames{u"贝塔", u"Beta", ""}));
     standin::FontManager().queryFails = true;  // Wine's stub: present, answers FALSE
     ScanFontsFolder();
-    EXPECT_EQ(Column(&InstalledFont::faceName), (std::vector<std::string>{"Alpha", "Beta"}));
+    EXPECT_EQ(Column(&InstalledFont::faceName), (std::vector<std::string>{"Alpha", "贝塔"}));
     EXPECT_FALSE(CatalogueFaceNameSource().managerNamesFaces);
     EXPECT_EQ(standin::FontManager().registrations, 1);
     EXPECT_EQ(standin::FontManager().queries, 2);

@@ -55,7 +55,7 @@ std::u16string Read(const Bytes& bytes, unsigned language = 0x0804) {
     // A copy of exactly the given size, so that ASan sees any read past the end.
     auto* copy = static_cast<unsigned char*>(std::malloc(bytes.size() + 1));
     std::copy(bytes.begin(), bytes.end(), copy);
-    std::u16string name = ReadSfntFamilyName(copy, bytes.size(), language);
+    std::u16string name = ReadSfntFamilyName(MemorySfntSource(copy, bytes.size()), language);
     std::free(copy);
     return name;
 }

@@ -17,8 +17,6 @@ using e2e::MouseInput;
 using e2e::Send;
 using e2e::Wide;
 
-constexpr std::size_t kLabelNameBytes = 15;
-
 int CurrentItem(HWND combo) {
     return static_cast<int>(Send(combo, CB_GETCURSEL, 0, 0));
 }
@@ -263,19 +261,18 @@ bool Browse(const MainWindow& main, const TaskWindow& task, const std::string& p
     return e2e::WaitUntil([&] { return e2e::Inspect(box).text == path; });
 }
 
-std::string PaddedName(const std::string& fileName) {
-    std::string padded = fileName;
-    if (padded.size() < kLabelNameBytes) padded.resize(kLabelNameBytes, ' ');
-    return padded;
+bool ItemNamesFile(const std::string& item, const std::string& fileName) {
+    if (item.compare(0, fileName.size(), fileName) != 0) return false;
+    std::size_t bracket = item.find_first_not_of(' ', fileName.size());
+    return bracket != std::string::npos && item[bracket] == '[';
 }
 
 bool ChooseFont(const MainWindow& main, const TaskWindow& task, const std::string& fileName) {
     HWND combo = ShownControl(task, "ComboBox");
     if (combo == nullptr) return false;
     std::vector<std::string> items = e2e::ComboItems(combo);
-    std::string label = PaddedName(fileName) + "[";
     auto found = std::find_if(items.begin(), items.end(), [&](const std::string& item) {
-        return item.compare(0, label.size(), label) == 0;
+        return ItemNamesFile(item, fileName);
     });
     if (found == items.end()) return false;
     int index = static_cast<int>(found - items.begin());

@@ -144,8 +144,9 @@ bool Browse(const MainWindow& main, const TaskWindow& task, const std::string& p
 // Picks an installed font in the shown page's font chooser as a user does: drops the
 // list down and clicks the item of that file name.
 bool ChooseFont(const MainWindow& main, const TaskWindow& task, const std::string& fileName);
-// The catalogue's file name as the task window shows it: padded with spaces to 15 bytes.
-std::string PaddedName(const std::string& fileName);
+// Whether a font chooser's item is the catalogue entry of that file: the file name, the
+// spaces it is padded with, then the face name in brackets.
+bool ItemNamesFile(const std::string& item, const std::string& fileName);
 
 // The whole road of a task through the task window, ending with the row in the list.
 bool QueueAdd(const MainWindow& main, const TaskWindow& task, const std::string& path);
