@@ -187,8 +187,6 @@ int main(int argc, char** argv) {
                 InstalledFontList().size(), scanNamed,
                 InstalledFontList().empty() ? "-" : InstalledFontList()[0].fileName.c_str(),
                 InstalledFontList().empty() ? "-" : InstalledFontList()[0].faceName.c_str());
-    std::printf("    font manager still asked for face names after the scan: %s\n",
-                CatalogueFaceNameSource().managerNamesFaces ? "yes" : "no (own name-table reader)");
     PrintMemory("after the scan");
     std::printf("  ratio scan / floor: %.2f (scan / one-open floor: %.2f)\n",
                 floorMs > 0 ? scanMs / floorMs : 0.0, oneOpenMs > 0 ? scanMs / oneOpenMs : 0.0);

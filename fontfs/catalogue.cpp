@@ -24,10 +24,6 @@ std::vector<InstalledFont>& InstalledFontList() {
     return TheCatalogue().fonts;
 }
 
-const FaceNameSource& CatalogueFaceNameSource() {
-    return TheCatalogue().faceNames;
-}
-
 void CreateInstalledFontList() {
     TheCatalogue().fonts.clear();
     TheCatalogue().faceNames = FaceNameSource();

@@ -22,8 +22,6 @@ std::vector<InstalledFont>& InstalledFontList();
 // rebuilding it does not.
 void CreateInstalledFontList();
 void ReleaseInstalledFontList();
-// Where the scans take face names from (FaceNameSource).
-const FaceNameSource& CatalogueFaceNameSource();
 void ScanFontsFolder();
 void AddInstalledFont(const std::string& path);
 void RebuildInstalledFontList();

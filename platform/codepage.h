@@ -21,6 +21,11 @@ inline bool IsLeadByte936(unsigned char b) {
     return b >= 0x81 && b <= 0xFE;
 }
 
+// True when byte b may follow a lead byte in code page 936.
+inline bool IsTrailByte936(unsigned char b) {
+    return b >= 0x40 && b <= 0xFE && b != 0x7F;
+}
+
 // The bytes of the character that starts at text[at]: 2 for a lead byte with a byte after
 // it, whose trail byte (0x5C, the backslash, among them) is no character of its own; 1
 // otherwise, also for a lead byte that ends the text.

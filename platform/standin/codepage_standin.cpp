@@ -37,10 +37,6 @@ iconv_t FromWide() {
     return cd;
 }
 
-bool IsTrailByte(unsigned char b) {
-    return b >= 0x40 && b <= 0xFE && b != 0x7F;
-}
-
 // Hands the converted units to out while it has room; the count is returned either way.
 int Deliver(const std::u16string& units, char16_t* out, int capacity) {
     int needed = static_cast<int>(units.size());
@@ -68,7 +64,7 @@ int MultiByteToWide936(const char* text, int length, char16_t* out, int capacity
         std::string wide;
         std::size_t step = 1;
         if (IsLeadByte936(c) && i + 1 < size &&
-            IsTrailByte(static_cast<unsigned char>(text[i + 1])))
+            IsTrailByte936(static_cast<unsigned char>(text[i + 1])))
             step = 2;
         if (ConvertOne(ToWide(), text + i, step, &wide) && wide.size() == 2) {
             units += static_cast<char16_t>(static_cast<unsigned char>(wide[0]) |

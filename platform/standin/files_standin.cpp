@@ -313,7 +313,7 @@ bool IsCodePage936Text(const std::string& name) {
         if (c == 0xFF) return false;
         if (!platform::IsLeadByte936(c)) continue;
         unsigned char trail = i + 1 < name.size() ? static_cast<unsigned char>(name[++i]) : 0;
-        if (trail < 0x40 || trail == 0x7F || trail == 0xFF) return false;
+        if (!platform::IsTrailByte936(trail)) return false;
     }
     return true;
 }
