@@ -3,10 +3,11 @@
 # a run of 400 delete and replace rows and of 100 add rows, and a restore of 500 backups,
 # against the same copies and deletions done directly.
 #
-# The font files are copies of the DejaVu and WenQuanYi Micro Hei fonts (Debian packages
-# fonts-dejavu-core and fonts-wqy-microhei) under distinct "tb-*.ttf" names, made here in
-# the prefix's fonts folder and the benchmark's own folders, and removed again when it
-# ends. Nothing of this is kept in the repository.
+# The font files are the DejaVu and WenQuanYi Micro Hei fonts (Debian packages
+# fonts-dejavu-core and fonts-wqy-microhei) under distinct "tb-*.ttf" names: copies where
+# anything may write them, hard links where the benchmark only reads them. They are made
+# here, in the prefix's fonts folder and the benchmark's own folders, and removed again
+# when it ends. Nothing of this is kept in the repository.
 #
 #   bench/run-task-bench.sh [build-folder] [prefix-folder]
 set -euo pipefail

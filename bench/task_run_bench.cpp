@@ -174,12 +174,13 @@ void MeasureRows(const Files& files, const std::vector<Row>& rows, int round, Su
                  Subject* restore, Figures& f) {
     for (int turn = 0; turn < 3; ++turn) {
         Reset(files);
-        const int floor = (turn + round) % 3 - 1;  // -1 for the program, 0 bare, 1 whole
-        if (floor < 0) RunRows(rows, s, &f.unexpectedResults);
-        if (floor >= 0) s.floor[floor].push_back(Time([&] { FloorRows(rows, floor); }));
+        const int variant = (turn + round) % 3;  // 0 the program, 1 the bare floor, 2 the whole
+        const bool whole = variant == 2;
+        if (variant == 0) RunRows(rows, s, &f.unexpectedResults);
+        if (variant > 0) s.floor[whole].push_back(Time([&] { FloorRows(rows, whole); }));
         if (!restore) continue;
-        if (floor < 0) restore->program.push_back(Time(RestoreBackups));
-        if (floor >= 0) restore->floor[floor].push_back(Time([&] { FloorRestore(files, floor); }));
+        if (variant == 0) restore->program.push_back(Time(RestoreBackups));
+        if (variant > 0) restore->floor[whole].push_back(Time([&] { FloorRestore(files, whole); }));
         f.notRestored += NotAsPrepared(files, false);
     }
 }
