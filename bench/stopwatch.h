@@ -15,3 +15,11 @@ inline double MillisecondsSince(long long start) {
     QueryPerformanceFrequency(&frequency);
     return 1000.0 * static_cast<double>(Now() - start) / static_cast<double>(frequency.QuadPart);
 }
+
+// The milliseconds that body() takes.
+template <typename Body>
+double Time(Body body) {
+    long long start = Now();
+    body();
+    return MillisecondsSince(start);
+}

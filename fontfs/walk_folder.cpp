@@ -46,6 +46,9 @@ void WalkFolder(std::string folder, FileCallback callback, const std::string& pa
         platform::CloseSearch(files);
     }
 
+    // A subfolder's path has one part more than the folder's. When that is not below the
+    // limit, no subfolder is entered, and the folder is not listed a second time for them.
+    if (depthLimit != -1 && CountPathParts(folder) + 1 >= depthLimit) return;
     if (platform::SearchHandle folders = platform::FindFirstEntry(folder + "*.*", &entry)) {
         do {
             if (!entry.isDirectory || entry.name == "." || entry.name == "..") continue;

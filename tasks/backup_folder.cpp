@@ -23,7 +23,10 @@ Comparison CompareContent(const std::string& a, const std::string& b) {
     Comparison result = Comparison::Unreadable;
     if (platform::SizeOfOpenFile(fileA, &sizeA) && platform::SizeOfOpenFile(fileB, &sizeB))
         result = sizeA == sizeB ? Comparison::Same : Comparison::Different;
-    std::vector<unsigned char> chunkA, chunkB;
+    // The buffers stay from one comparison to the next (the program has one thread): under
+    // Wine each fresh buffer of this size is mapped anew and costs half a millisecond, more
+    // than reading a whole font, and a restore compares hundreds of files.
+    static std::vector<unsigned char> chunkA, chunkB;
     for (unsigned long long offset = 0; result == Comparison::Same && offset < sizeA;
          offset += kCompareChunk) {
         if (!platform::ReadAt(fileA, offset, kCompareChunk, &chunkA) ||
@@ -73,12 +76,12 @@ std::vector<std::string> KeptCopies(const std::string& name) {
     return kept;
 }
 
-// The next kept copy's path: one above the highest number there, so the numbers keep
-// the order the copies were made in. A name taken after all makes the rename or copy to
-// it fail instead of overwriting.
-std::string NextKeptPath(const std::string& name) {
+// The next kept copy's path, given the kept copies of name: one above the highest number
+// there, so the numbers keep the order the copies were made in. A name taken after all
+// makes the rename or copy to it fail instead of overwriting.
+std::string NextKeptPath(const std::string& name, const std::vector<std::string>& keptCopies) {
     int highest = 0;
-    for (const std::string& kept : KeptCopies(name))
+    for (const std::string& kept : keptCopies)
         highest = std::max(highest, KeptNumber(kept, name.size()));
     return kBackupFolder + name + "." + std::to_string(highest + 1) + ".bak";
 }
@@ -110,7 +113,7 @@ bool BackUpFontFile(const std::string& fontCell) {
     if (!PrepareWholeCopy(target, backup)) return false;
     // The older backup moves aside only once the new one is whole and on the disk, so a
     // failed copy leaves the backup folder as it was.
-    if (keepOlder && !platform::RenameFile(backup, NextKeptPath(name), false)) {
+    if (keepOlder && !platform::RenameFile(backup, NextKeptPath(name, KeptCopies(name)), false)) {
         DiscardWholeCopy(backup);
         return false;
     }
@@ -129,10 +132,13 @@ RestoreTarget KeepRestoreTarget(const std::string& backup, const std::string& fo
         case Comparison::Different:
             break;
     }
-    for (const std::string& kept : KeptCopies(name)) {
+    // One search finds the kept copies for both the comparisons and the next number: each
+    // search reads through the backup folder, which holds hundreds of files.
+    const std::vector<std::string> keptCopies = KeptCopies(name);
+    for (const std::string& kept : keptCopies) {
         if (CompareContent(kBackupFolder + kept, font) == Comparison::Same)
             return RestoreTarget::Kept;
     }
-    const std::string keptPath = NextKeptPath(name);
+    const std::string keptPath = NextKeptPath(name, keptCopies);
     return CopyWhole(font, keptPath, false) ? RestoreTarget::Kept : RestoreTarget::NotKept;
 }

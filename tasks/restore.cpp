@@ -18,12 +18,19 @@ ui::Ctl StatusLabel() {
     return {forms::MainForm(), forms::main_window::kStatusLabel};
 }
 
+// Whether this restore has set the status label's caption yet (false outside a restore).
+// The caption is the same for every file, and setting it repaints the label at once (a
+// fifth of a millisecond under Wine), so a restore sets it once, after its first file.
+bool captionSet = false;
+
 }  // namespace
 
 void RestoreBackups() {
     ui::SetBusyReason(forms::MainForm(), forms::main_window::kBusyReason);
     ui::SetVisible(StatusLabel(), true);
+    captionSet = false;
     WalkFolder(kBackupFolder, RestoreBackupFile, "*.ttf", true, 0, true);
+    captionSet = false;
     ui::SetVisible(StatusLabel(), false);
     ui::SetBusyReason(forms::MainForm(), "");
 }
@@ -46,5 +53,6 @@ void RestoreBackupFile(const std::string& path) {
         case RestoreTarget::NotKept:
             break;
     }
-    ui::SetCaption(StatusLabel(), "正在还原字体备份");
+    if (!captionSet) ui::SetCaption(StatusLabel(), "正在还原字体备份");
+    captionSet = true;
 }

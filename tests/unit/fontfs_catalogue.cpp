@@ -27,7 +27,14 @@ TEST_F(CatalogueTest, ScanListsTtfFilesWithFaceNamesAndPaths) {
     PutFont("C:\\WINDOWS\\Fonts\\sub\\e.ttf", u"Deeper");
     // A name that is no code page 936 text, as a Korean name is on Windows, is left out.
     PutFont("C:\\WINDOWS\\Fonts\\f\xFF.ttf", u"Unnamable");
+    int listings = 0;
+    standin::ObserveFileCalls([&listings](const standin::FileCall& call) {
+        listings += call.path.find('*') != std::string::npos;
+    });
     ScanFontsFolder();
+    standin::ObserveFileCalls(nullptr);
+    // The scan enters no subfolder, so it lists the folder once, not again for subfolders.
+    EXPECT_EQ(listings, 1);
     EXPECT_EQ(Column(&InstalledFont::fileName),
               (std::vector<std::string>{"a.ttf", "b.TTF", "c.ttf"}));
     EXPECT_EQ(Column(&InstalledFont::faceName),
