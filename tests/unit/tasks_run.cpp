@@ -129,7 +129,7 @@ TEST_F(RunTest, ReplaceRowsReportEachOutcomeAndNeverLoseTheFont) {
     EXPECT_EQ(Result(1), "");  // not deleted: left as it was, with its backup
     EXPECT_EQ(Read(kSimhei), simhei_);
     EXPECT_EQ(Read(kSimheiBackup), simhei_);
-    // When the replacement cannot be copied in, the original is put back from its backup.
+    // When the replacement cannot be copied in, the font is never touched.
     EXPECT_EQ(Result(2), "替换失败");
     EXPECT_EQ(Read("C:\\WINDOWS\\Fonts\\third.ttf"), third);
     EXPECT_EQ(Read("C:\\work\\Backup\\third.ttf"), third);
