@@ -1,7 +1,6 @@
 // Whole copies: a temporary file, flushed, then renamed to its name.
 #include "fontfs/whole_copy.h"
 
-#include "fontfs/file_utils.h"
 #include "platform/files.h"
 
 namespace {
@@ -25,7 +24,7 @@ bool MakePlain(const std::string& path) {
 
 // The name a copy to destination is written under.
 std::string TemporaryNameOf(const std::string& destination) {
-    return WithoutTrailingSpaces(destination) + ".tmp";
+    return platform::WithoutTrailingSpaces(destination) + ".tmp";
 }
 
 }  // namespace

@@ -6,7 +6,6 @@
 #include <vector>
 
 #include "fontfs/catalogue.h"
-#include "fontfs/file_utils.h"
 #include "fontfs/whole_copy.h"
 #include "platform/files.h"
 
@@ -91,7 +90,7 @@ std::string NextKeptPath(const std::string& name, const std::vector<std::string>
 bool BackUpFontFile(const std::string& fontCell) {
     // The backup's name loses the cell's trailing spaces: with ".tmp" or ".N.bak" after
     // them they would no longer be dropped.
-    const std::string name = WithoutTrailingSpaces(fontCell);
+    const std::string name = platform::WithoutTrailingSpaces(fontCell);
     const std::string target = kFontsFolder + fontCell;
     const std::string backup = kBackupFolder + name;
     bool keepOlder = false;
