@@ -9,7 +9,6 @@
 #include "fontfs/face_name.h"
 #include "fontfs/sfnt_name.h"
 #include "fontfs/walk_folder.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/font_manager.h"
 
@@ -56,7 +55,7 @@ std::vector<std::string> ListTtfFiles(const std::string& folder) {
 // The least a face-name reader has to do: the same name-table reader the catalogue falls
 // back to, which reads only the headers, the table directory and the name table.
 std::string FloorFaceName(const std::string& path, unsigned language) {
-    return WideToAnsi(ReadSfntFamilyName(FileSfntSource(path), language));
+    return platform::FaceNameIn936(ReadSfntFamilyName(FileSfntSource(path), language));
 }
 
 // The same reader over one handle held open for the whole file, to show what the
@@ -83,31 +82,23 @@ std::string OneOpenFaceName(const std::string& path, unsigned language) {
                ReadFile(file, bytes->data(), static_cast<DWORD>(count), &got, nullptr) &&
                got == count;
     };
-    std::string name = WideToAnsi(ReadSfntFamilyName(source, language));
+    std::string name = platform::FaceNameIn936(ReadSfntFamilyName(source, language));
     CloseHandle(file);
     return name;
 }
 
 struct RoundTrip {
     int accepted = 0;  // registrations that added at least one font
-    int answered = 0;  // face queries that succeeded
+    int answered = 0;  // face queries that named the face
     bool available = false;
 };
 
 // What the catalogue asks of the font manager per file, without reading any name.
 RoundTrip FontManagerRoundTrips(const std::vector<std::string>& paths) {
     RoundTrip result;
-    std::vector<unsigned char> buffer(2076);
     for (const std::string& path : paths) {
         if (platform::RegisterFontFile(path) > 0) ++result.accepted;
-        std::uint32_t byteCount = 0;
-        for (int query = 0; query < 2; ++query) {
-            std::u16string wide = AnsiToWide(path);
-            if (byteCount > buffer.size()) byteCount = static_cast<std::uint32_t>(buffer.size());
-            if (platform::QueryFontResourceInfo(wide.c_str(), &byteCount, buffer.data(), 2,
-                                                &result.available))
-                ++result.answered;
-        }
+        if (!platform::FirstFaceName(path, &result.available).empty()) ++result.answered;
         platform::UnregisterFontFile(path);
     }
     return result;
@@ -195,10 +186,8 @@ int main(int argc, char** argv) {
     RoundTrip trips;
     const double tripMs = BestOfRuns([&] { trips = FontManagerRoundTrips(paths); });
     PrintTiming("font manager round trip (add, 2 queries, remove)", tripMs, files);
-    std::printf(
-        "    %d registrations accepted; GetFontResourceInfoW %s, %d of %zu queries "
-        "answered\n",
-        trips.accepted, trips.available ? "present" : "missing", trips.answered, 2 * files);
+    std::printf("    %d registrations accepted; GetFontResourceInfoW %s, %d of %zu files named\n",
+                trips.accepted, trips.available ? "present" : "missing", trips.answered, files);
     // Where the manager names faces, the scan makes this round trip for every file.
     std::printf("  round trip / scan: %.2f; round trip / floor: %.2f\n",
                 scanMs > 0 ? tripMs / scanMs : 0.0, floorMs > 0 ? tripMs / floorMs : 0.0);

@@ -16,6 +16,3 @@ struct FaceNameSource {
 // file is tried in the system fonts folder (a bare file name). source learns from the
 // manager's answers.
 std::string ReadFontFaceName(std::string path, FaceNameSource& source);
-// Code page 936 text to a NUL-terminated UTF-16 block, and back up to the first NUL.
-std::u16string AnsiToWide(const std::string& text);
-std::string WideToAnsi(const std::u16string& block);

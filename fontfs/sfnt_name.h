@@ -34,3 +34,8 @@ unsigned CountSfntFaces(const SfntSource& source);
 // read. Stops at an embedded NUL.
 std::u16string ReadSfntFamilyName(const SfntSource& source, unsigned preferredLanguage,
                                   unsigned faceIndex = 0);
+
+// The family name of a font file's first face in the user's interface language, in code
+// page 936 as the font manager's names are (platform::FaceNameIn936); "" when none can be
+// read.
+std::string ReadFaceNameOfFile(const std::string& path);

@@ -1,20 +1,12 @@
-// Conversions between code page 936 and UTF-16, with the semantics of
-// MultiByteToWideChar / WideCharToMultiByte (a length of -1 includes the NUL;
-// a capacity of 0 asks for the size needed).
+// Code page 936 as the logic steps through its texts: which bytes start a double-byte
+// character, and how long the character at a place is. The conversions to and from
+// UTF-16 are the Win32 layer's alone (platform/win32/text_936.h).
 #pragma once
 
 #include <cstddef>
 #include <string_view>
 
 namespace platform {
-
-constexpr unsigned kCompositeCheck = 0x200;  // WC_COMPOSITECHECK
-
-int MultiByteToWide936(const char* text, int length, char16_t* out, int capacity);
-int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity, unsigned flags);
-
-// GetUserDefaultUILanguage: the LANGID the user reads (0x0804 on a Chinese system).
-unsigned short UserDefaultUiLanguage();
 
 // True when byte b is the lead byte of a double-byte character in code page 936.
 inline bool IsLeadByte936(unsigned char b) {

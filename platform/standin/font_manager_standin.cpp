@@ -1,27 +1,34 @@
 // A fake font manager: it accepts files that start with an sfnt or collection header,
-// counts what it is asked to do, and answers face queries with the family names our own
-// reader finds, laid out as LOGFONTW records.
-#include <cstring>
+// counts what it is asked to do, and names a file's first face with the family name our
+// own reader finds, converted to code page 936 as the Win32 layer converts face names.
+#include <iconv.h>
+
 #include <map>
 #include <string>
+#include <vector>
 
 #include "fontfs/sfnt_name.h"
-#include "platform/codepage.h"
 #include "platform/files.h"
 #include "platform/font_manager.h"
 #include "platform/standin/standin.h"
 
 namespace {
 
-// LOGFONTW: 28 bytes of numeric fields, then a 32-unit face name.
-constexpr std::size_t kLogFontSize = 92;
-constexpr std::size_t kFaceNameOffset = 28;
-constexpr std::size_t kFaceNameUnits = 32;
-constexpr std::uint32_t kQueryLogFonts = 2;
-
 std::map<std::string, int>& Registered() {
     static std::map<std::string, int> registered;  // host path -> registrations
     return registered;
+}
+
+// The whole file, read through the file calls as the font manager opens it: sharing
+// everything, so only a file held without sharing reads stays closed to it.
+std::vector<unsigned char> FileBytes(const std::string& path) {
+    std::vector<unsigned char> bytes;
+    platform::ReadHandle file = platform::OpenForReading(path);
+    unsigned long long size = 0;
+    if (platform::SizeOfOpenFile(file, &size))
+        platform::ReadAt(file, 0, static_cast<std::size_t>(size), &bytes);
+    platform::CloseForReading(file);
+    return bytes;
 }
 
 }  // namespace
@@ -55,7 +62,8 @@ int RegisterFontFile(const std::string& path) {
     standin::FakeFontManager& manager = standin::FontManager();
     ++manager.registrations;
     if (manager.failRegistration) return 0;
-    int faces = static_cast<int>(CountSfntFaces(FileSfntSource(path)));
+    std::vector<unsigned char> bytes = FileBytes(path);
+    int faces = static_cast<int>(CountSfntFaces(MemorySfntSource(bytes.data(), bytes.size())));
     if (faces == 0) return 0;
     ++Registered()[standin::HostPath(path)];
     ++manager.live;
@@ -72,36 +80,46 @@ bool UnregisterFontFile(const std::string& path) {
     return true;
 }
 
-bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, void* buffer,
-                           std::uint32_t type, bool* available) {
+std::string FirstFaceName(const std::string& path, bool* available) {
     standin::FakeFontManager& manager = standin::FontManager();
     ++manager.queries;
     *available = !manager.queryMissing;
-    if (manager.queryMissing || manager.queryFails || type != kQueryLogFonts || !buffer)
-        return false;
-    int size = WideToMultiByte936(widePath, -1, nullptr, 0, 0);
-    if (size <= 0) return false;
-    std::string path(static_cast<std::size_t>(size), '\0');
-    WideToMultiByte936(widePath, -1, path.data(), size, 0);
-    path.resize(std::strlen(path.c_str()));
-    SfntSource source = FileSfntSource(path);
-    unsigned faces = CountSfntFaces(source);
-    if (faces == 0) return false;
-    // The first call (count 0) learns the size; the next one gets as many records as fit.
-    if (*byteCount == 0) {
-        *byteCount = static_cast<std::uint32_t>(faces * kLogFontSize);
-        return true;
+    if (manager.queryMissing || manager.queryFails) return "";
+    std::vector<unsigned char> bytes = FileBytes(path);
+    SfntSource source = MemorySfntSource(bytes.data(), bytes.size());
+    if (CountSfntFaces(source) == 0) return "";
+    return FaceNameIn936(ReadSfntFamilyName(source, UserDefaultUiLanguage()));
+}
+
+// As WideCharToMultiByte with code page 936 gives it: a character that 936 lacks becomes
+// "?", and so does each unit of a surrogate pair (936 has nothing outside the BMP).
+std::string FaceNameIn936(std::u16string_view name) {
+    static iconv_t toGbk = ::iconv_open("CP936", "UTF-16LE");
+    std::string text;
+    std::u16string_view units = FaceNameUnits(name);
+    for (std::size_t i = 0; i < units.size(); ++i) {
+        char16_t unit = units[i];
+        if (unit >= 0xD800 && unit <= 0xDFFF) {
+            text += '?';
+            continue;
+        }
+        char in[2] = {static_cast<char>(unit & 0xFF), static_cast<char>(unit >> 8)};
+        char out[4];
+        char* inPtr = in;
+        char* outPtr = out;
+        std::size_t inLeft = sizeof in, outLeft = sizeof out;
+        ::iconv(toGbk, nullptr, nullptr, nullptr, nullptr);
+        bool converted =
+            toGbk != reinterpret_cast<iconv_t>(-1) &&
+            ::iconv(toGbk, &inPtr, &inLeft, &outPtr, &outLeft) != static_cast<std::size_t>(-1);
+        text += converted ? std::string(out, outPtr) : std::string("?");
     }
-    auto* out = static_cast<unsigned char*>(buffer);
-    std::size_t fit = *byteCount / kLogFontSize;
-    for (unsigned face = 0; face < faces && face < fit; ++face) {
-        unsigned char* record = out + face * kLogFontSize;
-        std::memset(record, 0, kLogFontSize);
-        std::u16string name = ReadSfntFamilyName(source, UserDefaultUiLanguage(), face);
-        name.resize(std::min(name.size(), kFaceNameUnits - 1));
-        std::memcpy(record + kFaceNameOffset, name.data(), name.size() * sizeof(char16_t));
-    }
-    return true;
+    return text;
+}
+
+// The stand-in system is a Chinese one.
+unsigned short UserDefaultUiLanguage() {
+    return 0x0804;
 }
 
 void BroadcastFontChange() {

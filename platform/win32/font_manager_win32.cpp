@@ -4,6 +4,9 @@
 
 #include <windows.h>
 
+#include <cstdint>
+#include <iterator>
+
 #include "platform/win32/loaded_function.h"
 #include "platform/win32/text_936.h"
 
@@ -31,16 +34,40 @@ bool UnregisterFontFile(const std::string& path) {
     return RemoveFontResourceW(win32::WidePath(path).c_str()) != 0;
 }
 
-bool QueryFontResourceInfo(const char16_t* widePath, std::uint32_t* byteCount, void* buffer,
-                           std::uint32_t type, bool* available) {
+std::string FirstFaceName(const std::string& path, bool* available) {
+    // The working record of one query: the fixed head of a LOGFONTW, then room for the
+    // name of the first face and whatever further records the manager writes.
+    struct FaceQueryRecord {
+        std::int32_t head[7];
+        char16_t names[1024];
+    };
+    static_assert(sizeof(FaceQueryRecord) == 2076, "the query buffer is 2076 bytes");
+    constexpr DWORD kQueryLogFonts = 2;
+
     GetFontResourceInfoWFn query = FontResourceInfo();
     *available = query != nullptr;
-    if (!query) return false;
+    if (!query) return "";
+    const std::wstring widePath = win32::WidePath(path);
+    FaceQueryRecord record = {};
+    // The first call learns the byte count, the second fetches the records; neither
+    // result tells more than the record does. More than 22 faces would not fit: the
+    // buffer is never announced larger than it is.
+    DWORD byteCount = 0;
+    for (int call = 0; call < 2; ++call) {
+        if (byteCount > sizeof record) byteCount = sizeof record;
+        query(widePath.c_str(), &byteCount, &record, kQueryLogFonts);
+    }
+    return FaceNameIn936({record.names, std::size(record.names)});
+}
+
+std::string FaceNameIn936(std::u16string_view name) {
+    std::u16string_view units = FaceNameUnits(name);
     // char16_t and wchar_t are the same 16-bit units on Windows.
-    DWORD count = *byteCount;
-    BOOL ok = query(reinterpret_cast<LPCWSTR>(widePath), &count, buffer, type);
-    *byteCount = count;
-    return ok != 0;
+    return win32::NarrowFaceName({reinterpret_cast<const wchar_t*>(units.data()), units.size()});
+}
+
+unsigned short UserDefaultUiLanguage() {
+    return GetUserDefaultUILanguage();
 }
 
 // Every top-level window that answers gets the notice before this returns. A window

@@ -1,10 +1,8 @@
-// Code page 936 <-> UTF-16, the program's one conversion: for the W functions, exact for
-// names and lenient for display, and for the logic's face names (platform/codepage.h).
+// Code page 936 <-> UTF-16, the program's one conversion, for the W functions: exact for
+// names, lenient for display and for face names.
 #include "platform/win32/text_936.h"
 
 #include <windows.h>
-
-#include "platform/codepage.h"
 
 namespace platform::win32 {
 namespace {
@@ -33,12 +31,13 @@ bool Widen(std::string_view bytes, DWORD flags, std::wstring* wide) {
     return ToUtf16(flags, bytes.data(), size, wide->data(), needed) == needed;
 }
 
-// exact: no best-fit look-alikes, and a character that got the default character fails.
-bool Narrow(std::wstring_view wide, bool exact, std::string* bytes) {
+// WC_NO_BEST_FIT_CHARS for the exact conversion: no best-fit look-alikes, and a character
+// that got the default character fails. Otherwise 0 or WC_COMPOSITECHECK, lenient.
+bool Narrow(std::wstring_view wide, DWORD flags, std::string* bytes) {
     bytes->clear();
     if (wide.empty()) return true;
     int size = static_cast<int>(wide.size());
-    DWORD flags = exact ? WC_NO_BEST_FIT_CHARS : 0;
+    const bool exact = flags == WC_NO_BEST_FIT_CHARS;
     BOOL usedDefault = FALSE;
     BOOL* noticeDefault = exact ? &usedDefault : nullptr;
     int needed = FromUtf16(flags, wide.data(), size, nullptr, 0, noticeDefault);
@@ -57,7 +56,7 @@ bool WidenExactly(std::string_view bytes, std::wstring* wide) {
 }
 
 bool NarrowExactly(std::wstring_view wide, std::string* bytes) {
-    if (Narrow(wide, true, bytes)) return true;
+    if (Narrow(wide, WC_NO_BEST_FIT_CHARS, bytes)) return true;
     bytes->clear();
     return false;
 }
@@ -70,7 +69,13 @@ std::wstring WidenForDisplay(std::string_view bytes) {
 
 std::string NarrowForDisplay(std::wstring_view wide) {
     std::string bytes;
-    if (!Narrow(wide, false, &bytes)) bytes.clear();
+    if (!Narrow(wide, 0, &bytes)) bytes.clear();
+    return bytes;
+}
+
+std::string NarrowFaceName(std::wstring_view wide) {
+    std::string bytes;
+    if (!Narrow(wide, WC_COMPOSITECHECK, &bytes)) bytes.clear();
     return bytes;
 }
 
@@ -81,16 +86,3 @@ std::wstring WidePath(const std::string& path) {
 }
 
 }  // namespace platform::win32
-
-namespace platform {
-
-int MultiByteToWide936(const char* text, int length, char16_t* out, int capacity) {
-    return win32::ToUtf16(0, text, length, reinterpret_cast<wchar_t*>(out), capacity);
-}
-
-int WideToMultiByte936(const char16_t* units, int length, char* out, int capacity, unsigned flags) {
-    return win32::FromUtf16(flags, reinterpret_cast<const wchar_t*>(units), length, out, capacity,
-                            nullptr);
-}
-
-}  // namespace platform

@@ -3,8 +3,6 @@
 // manager. It converts with code page 936 itself, never with the system's ANSI code page:
 // on a Simplified-Chinese Windows the bytes are the ones the A functions would give, and
 // on a Windows with any other code page the program names and shows everything the same.
-// The conversions that platform/codepage.h declares for the logic's face names are made
-// by the same calls (text_936.cpp).
 #pragma once
 
 #include <string>
@@ -26,6 +24,10 @@ bool NarrowExactly(std::wstring_view wide, std::string* bytes);
 // gives (a "?" for a character 936 lacks), so that the rest of the text still shows.
 std::wstring WidenForDisplay(std::string_view bytes);
 std::string NarrowForDisplay(std::wstring_view wide);
+// A face name, shown in the task window's lists: lenient as for display, and with
+// WC_COMPOSITECHECK, so that a letter followed by a combining accent becomes the accented
+// letter where 936 has one.
+std::string NarrowFaceName(std::wstring_view wide);
 
 // A path for a W file or font-manager call. A path that is no code page 936 text becomes
 // the empty path, which names no file: the call fails as for a path that names nothing.

@@ -10,6 +10,7 @@
 #include "fontfs/walk_folder.h"
 #include "platform/files.h"
 #include "platform/files_once.h"
+#include "platform/font_manager.h"
 
 namespace {
 
@@ -272,6 +273,19 @@ CONTRACT_CASE(FileServices, FileNameIsThePartAfterTheLastSeparator) {
     CHECK_EQ(FileNameOfPath("C:\\a\\淺色.ttf"), "淺色.ttf");
     CHECK_EQ(FileNameOfPath("C:\\a\\淺"), "淺");
     CHECK_EQ(FileNameOfPath("C:\\淺\\g.ttf"), "g.ttf");
+}
+
+// The face names the font manager gives, and our own reader's, in code page 936 itself
+// whatever the system's own code page is: as WideCharToMultiByte gives them, with "?" for
+// what 936 lacks, cut where a LOGFONTW ends.
+CONTRACT_CASE(FileServices, FaceNamesReadAsCodePage936) {
+    CHECK_EQ(platform::FaceNameIn936(u"文泉驿微米黑 乗淺 Sans"), "文泉驿微米黑 乗淺 Sans");
+    CHECK_EQ(platform::FaceNameIn936(std::u16string(u"字体\0junk", 7)), "字体");
+    CHECK_EQ(platform::FaceNameIn936(u"\uD55C\uAE00 \xD83D\xDE00"), "?? ??");  // Korean, an emoji
+    CHECK_EQ(platform::FaceNameIn936(u"\xD800x"), "?x");                       // a lone surrogate
+    // 31 units at most, and never half of a surrogate pair.
+    CHECK_EQ(platform::FaceNameIn936(std::u16string(30, u'a') + u"\xD83D\xDE00"),
+             std::string(30, 'a'));
 }
 
 CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {

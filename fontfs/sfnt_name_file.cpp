@@ -1,7 +1,9 @@
-// The file-backed source of the family-name reader, kept apart so that the reader itself
-// builds without the platform layer (the fuzz target links it alone).
+// The family-name reader on font files: the file-backed source and the face name read
+// through it, kept apart so that the reader itself builds without the platform layer (the
+// fuzz target and the stand-in font manager link it alone).
 #include "fontfs/sfnt_name.h"
 #include "platform/files.h"
+#include "platform/font_manager.h"
 
 #include <memory>
 
@@ -18,4 +20,9 @@ SfntSource FileSfntSource(const std::string& path) {
         return platform::ReadAt(file.get(), offset, count, bytes) && bytes->size() == count;
     };
     return source;
+}
+
+std::string ReadFaceNameOfFile(const std::string& path) {
+    return platform::FaceNameIn936(
+        ReadSfntFamilyName(FileSfntSource(path), platform::UserDefaultUiLanguage()));
 }
