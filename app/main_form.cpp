@@ -1,19 +1,18 @@
 // The main window (QiroFont): the task list, the status label, the banner and the four
 // command buttons, in creation order. A control created earlier lies above later ones.
+#include "app/form_tables.h"
 #include "app/main_window.h"
 #include "app/startup.h"
-#include "forms/forms.h"
 #include "forms/main_form.h"
 #include "tasks/restore.h"
 #include "tasks/run_tasks.h"
 #include "tasks/task_window.h"
 
-namespace forms {
 namespace {
 
 using ui::Align;
 using ui::Kind;
-using namespace main_window;
+using namespace forms::main_window;
 
 constexpr ui::ColumnSpec kTaskColumns[] = {
     {"字体", 180, Align::Left},
@@ -59,7 +58,7 @@ constexpr const char* kTabOrder[] = {kAddTaskButton, kDeleteTaskButton, kRestore
                                      kRunTasksButton, kTaskList};
 
 const ui::Form kMainForm = {
-    .className = "QiroFont",
+    .className = kWindow,
     .title = "",
     .width = 600,
     .height = 460,
@@ -84,5 +83,3 @@ const ui::Form kMainForm = {
 const ui::Form& MainForm() {
     return kMainForm;
 }
-
-}  // namespace forms

@@ -1,10 +1,10 @@
-// The main window's own handlers: its creation, and the delete button that follows the
-// list's selection.
+// The main window's own handlers: its creation, the button that opens the task window,
+// and the delete button that follows the list's selection.
 #include "app/main_window.h"
 
+#include "app/form_tables.h"
 #include "app/startup.h"
 #include "fontfs/catalogue.h"
-#include "forms/forms.h"
 #include "forms/main_form.h"
 #include "platform/vocabulary.h"
 #include "tasks/task_list.h"
@@ -12,13 +12,13 @@
 namespace {
 
 ui::Ctl DeleteButton() {
-    return {forms::MainForm(), forms::main_window::kDeleteTaskButton};
+    return {forms::main_window::kWindow, forms::main_window::kDeleteTaskButton};
 }
 
 }  // namespace
 
 void MainWindowCreated() {
-    ui::SetTitle(forms::MainForm(), kMainWindowTitle);
+    ui::SetTitle(forms::main_window::kWindow, kMainWindowTitle);
     ScanFontsFolder();
 }
 
@@ -26,6 +26,11 @@ void MainWindowCreated() {
 // the keyboard fires nothing, so it leaves the button as it was.
 void UpdateDeleteButton() {
     ui::SetDisabled(DeleteButton(), TaskList::SelectedRow() == -1);
+}
+
+void OpenTaskWindow() {
+    // Modal: returns when the task window is gone. An open one is only brought forward.
+    ui::LoadWindow(TaskForm(), true);
 }
 
 void RemoveSelectedTask() {

@@ -3,7 +3,7 @@
 #include "app/startup.h"
 
 #include "fontfs/catalogue.h"
-#include "forms/forms.h"
+#include "app/form_tables.h"
 #include "platform/process.h"
 #include "platform/vocabulary.h"
 #include "tasks/task_files.h"
@@ -15,7 +15,7 @@ void StartProgram() {
     platform::RegisterExitCleanup(ReleaseGlobals);
     // The modal load runs the event loop until the main window is gone; its destroyed
     // event ends the program from inside that loop.
-    ui::LoadWindow(forms::MainForm(), true);
+    ui::LoadWindow(MainForm(), true);
 }
 
 void ReleaseGlobals() {

@@ -2,15 +2,14 @@
 // lower frame a header-less page container whose pages compose an add, a delete or a
 // replace task. The form's layout is the replace layout; the created handler shrinks the
 // window to the short pages' height and the radio handlers set each page's heights.
-#include "forms/forms.h"
+#include "app/form_tables.h"
 #include "forms/task_form.h"
 #include "tasks/task_window.h"
 
-namespace forms {
 namespace {
 
 using ui::Kind;
-using namespace task_window;
+using namespace forms::task_window;
 
 constexpr const char* kPageNames[] = {"添加", "删除", "替换"};
 
@@ -115,7 +114,7 @@ const ui::ControlSpec kControls[] = {
 // clang-format on
 
 const ui::Form kTaskForm = {
-    .className = "QiruFont",
+    .className = kWindow,
     .title = "添加\\删除\\替换字体",
     .width = 457,
     .height = kReplacePage.window,
@@ -138,5 +137,3 @@ const ui::Form kTaskForm = {
 const ui::Form& TaskForm() {
     return kTaskForm;
 }
-
-}  // namespace forms

@@ -6,7 +6,7 @@
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
 #include "fontfs/walk_folder.h"
-#include "forms/forms.h"
+#include "app/form_tables.h"
 #include "platform/font_manager.h"
 #include "platform/process.h"
 #include "tasks/backup_folder.h"
@@ -279,7 +279,7 @@ int main(int argc, char** argv) {
     CreateTaskFileList();
     // Not modal: the call returns once the window shows, the catalogue scanned. The window is
     // never closed: its destroyed handler would end the process.
-    ui::LoadWindow(forms::MainForm(), false);
+    ui::LoadWindow(MainForm(), false);
     Print(Measure(files));
     std::fflush(stdout);
     ExitProcess(0);

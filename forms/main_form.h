@@ -1,9 +1,12 @@
-// The names of the main window's controls (QiroFont), as its form table gives them, and
-// the busy reason it gives. The logic and the tests name controls only through these, so
-// a misspelt name does not compile.
+// The main window's name and the names of its controls, as its form table gives them,
+// and the busy reason it gives. The logic and the tests name the window and its controls
+// only through these, so a misspelt name does not compile.
 #pragma once
 
 namespace forms::main_window {
+
+// The window's name: its form's class name.
+inline constexpr const char* kWindow = "QiroFont";
 
 inline constexpr const char* kStatusLabel = "透明标签";  // shown while backups are restored
 inline constexpr const char* kRunTasksButton = "按钮_执行任务";

@@ -1,9 +1,12 @@
-// The names of the task window's controls (QiruFont), as its form table gives them.
-// The logic and the tests name controls only through these, so a misspelt name does not
-// compile.
+// The task window's name and the names of its controls, as its form table gives them.
+// The logic and the tests name the window and its controls only through these, so a
+// misspelt name does not compile.
 #pragma once
 
 namespace forms::task_window {
+
+// The window's name: its form's class name.
+inline constexpr const char* kWindow = "QiruFont";
 
 // The heights a page gives the page container, its frame and the window, in 96-DPI
 // pixels: the add and delete pages are short, the replace page has a second row. The form

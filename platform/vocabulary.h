@@ -59,7 +59,8 @@ struct FileDialogSpec {
     bool pathMustExist;
     bool hideReadOnly;
     bool overwritePrompt;
-    bool keepWorkingFolder;  // the dialog option meant to keep the working folder
+    bool keepWorkingFolder;  // the dialog option meant to keep the working folder (Open
+                             // keeps it either way)
 };
 
 // The banner picture: drawn at load time, a horizontal gradient with a title and emblem.
@@ -121,9 +122,11 @@ struct Form {
     std::size_t tabOrderCount = 0;
 };
 
-// A control of a loaded window, addressed by its form and its name.
+// A loaded window is addressed by its name, the className of the form it was loaded
+// from, and a control by its window's name and its own: the logic can reach a window that
+// another window's handler loaded without knowing the table it came from.
 struct Ctl {
-    const Form& form;
+    const char* window;
     const char* name;
 };
 
@@ -134,21 +137,28 @@ struct Ctl {
 // If a window of that form already exists it is only brought to the front.
 bool LoadWindow(const Form& form, bool modal);
 // The window is destroyed after the running handler has returned.
-void CloseWindow(const Form& form);
-bool IsLoaded(const Form& form);
+void CloseWindow(const char* window);
+bool IsLoaded(const char* window);
 
 // Window properties.
-void SetTitle(const Form& form, const std::string& text);
-void SetWindowHeight(const Form& form, int height);
+void SetTitle(const char* window, const std::string& text);
+void SetWindowHeight(const char* window, int height);
 // While a window has a busy reason, a log-off or shut-down waits for the program: the
 // window answers no when the system asks whether the session may end, and the system
 // shows the reason beside the program's name. An empty reason lets the session end again.
-void SetBusyReason(const Form& form, const std::string& reason);
+void SetBusyReason(const char* window, const std::string& reason);
 
 // Common properties.
 void SetVisible(Ctl c, bool visible);
 void SetDisabled(Ctl c, bool disabled);
-void SetHeight(Ctl c, int height);  // GroupBox, Tab: width unchanged; clamped to 0..32627
+void SetHeight(Ctl c, int height);  // GroupBox, Tab: width unchanged; clamped as below
+
+// A size written to a window or a control is taken into 0..kLargestSize: a value above it
+// as kLargestSize, a negative one as 0.
+constexpr int kLargestSize = 32627;
+constexpr int ClampedSize(int value) {
+    return value < 0 ? 0 : (value > kLargestSize ? kLargestSize : value);
+}
 
 void SetCaption(Ctl c, const std::string& text);  // TransLabel, GroupBox
 bool Checked(Ctl c);                              // RadioBox
@@ -168,7 +178,11 @@ int ItemData(Ctl c, int index);  // -1 when index is outside the items
 // CommonDlg.
 void SetDialogTitle(Ctl c, const std::string& title);
 std::string FileName(Ctl c);
-bool Open(Ctl c);  // modal file-open dialog; false on cancel, FileName unchanged
+// The modal file-open dialog; false on cancel, FileName unchanged. Whatever its outcome,
+// the process's working folder is where it was: the open dialog moves it to the chosen
+// file's folder even with the option meant to prevent that, and the program's backup
+// folder is relative to it.
+bool Open(Ctl c);
 
 // ListView.
 int SelectedIndex(Ctl c);

@@ -7,7 +7,6 @@
 #include "fontfs/file_utils.h"
 #include "fontfs/walk_folder.h"
 #include "fontfs/whole_copy.h"
-#include "forms/forms.h"
 #include "forms/main_form.h"
 #include "platform/vocabulary.h"
 #include "tasks/backup_folder.h"
@@ -15,7 +14,7 @@
 namespace {
 
 ui::Ctl StatusLabel() {
-    return {forms::MainForm(), forms::main_window::kStatusLabel};
+    return {forms::main_window::kWindow, forms::main_window::kStatusLabel};
 }
 
 // Whether this restore has set the status label's caption yet (false outside a restore).
@@ -26,13 +25,13 @@ bool captionSet = false;
 }  // namespace
 
 void RestoreBackups() {
-    ui::SetBusyReason(forms::MainForm(), forms::main_window::kBusyReason);
+    ui::SetBusyReason(forms::main_window::kWindow, forms::main_window::kBusyReason);
     ui::SetVisible(StatusLabel(), true);
     captionSet = false;
     WalkFolder(kBackupFolder, RestoreBackupFile, "*.ttf", true, 0, true);
     captionSet = false;
     ui::SetVisible(StatusLabel(), false);
-    ui::SetBusyReason(forms::MainForm(), "");
+    ui::SetBusyReason(forms::main_window::kWindow, "");
 }
 
 void RestoreBackupFile(const std::string& path) {

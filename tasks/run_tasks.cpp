@@ -7,7 +7,6 @@
 #include "fontfs/file_utils.h"
 #include "fontfs/install_font.h"
 #include "fontfs/whole_copy.h"
-#include "forms/forms.h"
 #include "forms/main_form.h"
 #include "platform/files.h"
 #include "platform/vocabulary.h"
@@ -23,7 +22,7 @@ using namespace forms::main_window;
 constexpr const char* kFontMissing = "字体不存在";
 
 ui::Ctl Main(const char* name) {
-    return {forms::MainForm(), name};
+    return {kWindow, name};
 }
 
 void RunAddRow(int row) {
@@ -104,7 +103,7 @@ void RunRow(int row) {
 }  // namespace
 
 void RunTaskList() {
-    ui::SetBusyReason(forms::MainForm(), kBusyReason);
+    ui::SetBusyReason(kWindow, kBusyReason);
     ui::SetDisabled(Main(kAddTaskButton), true);
     ui::SetDisabled(Main(kDeleteTaskButton), true);
     ui::SetDisabled(Main(kRestoreButton), true);
@@ -123,5 +122,5 @@ void RunTaskList() {
     // The delete button stays disabled until the next click in the list.
     RebuildInstalledFontList();
     ui::SetDisabled(Main(kRunTasksButton), false);
-    ui::SetBusyReason(forms::MainForm(), "");
+    ui::SetBusyReason(kWindow, "");
 }

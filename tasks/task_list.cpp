@@ -1,7 +1,6 @@
 // The task queue over the main window's list view: every queued task is one row.
 #include "tasks/task_list.h"
 
-#include "forms/forms.h"
 #include "forms/main_form.h"
 #include "platform/vocabulary.h"
 
@@ -9,7 +8,7 @@ namespace TaskList {
 namespace {
 
 ui::Ctl List() {
-    return {forms::MainForm(), forms::main_window::kTaskList};
+    return {forms::main_window::kWindow, forms::main_window::kTaskList};
 }
 
 }  // namespace

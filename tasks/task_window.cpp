@@ -5,9 +5,7 @@
 
 #include "fontfs/catalogue.h"
 #include "fontfs/file_utils.h"
-#include "forms/forms.h"
 #include "forms/task_form.h"
-#include "platform/files.h"
 #include "platform/vocabulary.h"
 #include "tasks/task_files.h"
 #include "tasks/task_kinds.h"
@@ -21,7 +19,7 @@ using namespace forms::task_window;
 constexpr std::size_t kLabelNameBytes = 15;
 
 ui::Ctl Task(const char* name) {
-    return {forms::TaskForm(), name};
+    return {kWindow, name};
 }
 
 // The caption and heights each page radio button sets, in the order they are set.
@@ -42,7 +40,7 @@ void ShowPage(const PageLayout& layout) {
     ui::SetCurrentPage(Task(kPages), layout.page);
     ui::SetHeight(Task(kPages), layout.heights.pages);
     ui::SetHeight(Task(kPageFrame), layout.heights.frame);
-    ui::SetWindowHeight(forms::TaskForm(), layout.heights.window);
+    ui::SetWindowHeight(kWindow, layout.heights.window);
 }
 
 // Pads the catalogue entry's own fileName in place (the padded name is what delete and
@@ -65,17 +63,12 @@ InstalledFont* CatalogueEntry(int position) {
     return &fonts[static_cast<std::size_t>(position) - 1];
 }
 
-// Shows the window's file dialog and puts the chosen path into the page's edit box.
-// The open dialog moves the process's working folder to the chosen file's folder (the
-// option meant to prevent that does not apply to it), and the backup folder is relative
-// to the working folder, so the folder is put back whatever the dialog's outcome.
+// Shows the window's file dialog and puts the chosen path into the page's edit box. The
+// dialog leaves the working folder, and with it the backup folder, where it was.
 void BrowseInto(const char* title, const char* editName) {
     ui::Ctl dialog = Task(kFileDialog);
     ui::SetDialogTitle(dialog, title);
-    std::string workingFolder = platform::CurrentFolder();
-    bool confirmed = ui::Open(dialog);
-    platform::SetCurrentFolder(workingFolder);
-    if (!confirmed) return;
+    if (!ui::Open(dialog)) return;
     std::string path = ui::FileName(dialog);
     if (path.empty()) return;
     ui::SetText(Task(editName), path);
@@ -83,13 +76,8 @@ void BrowseInto(const char* title, const char* editName) {
 
 }  // namespace
 
-void OpenTaskWindow() {
-    // Modal: returns when the task window is gone. An open one is only brought forward.
-    ui::LoadWindow(forms::TaskForm(), true);
-}
-
 void TaskWindowCreated() {
-    ui::SetWindowHeight(forms::TaskForm(), kShortPage.window);
+    ui::SetWindowHeight(kWindow, kShortPage.window);
     ui::Ctl deleteChooser = Task(kDeleteFontChooser);
     ui::Ctl replaceChooser = Task(kReplacedFontChooser);
     std::vector<InstalledFont>& fonts = InstalledFontList();
@@ -151,5 +139,5 @@ void QueueAddTask() {
 }
 
 void CloseTaskWindow() {
-    ui::CloseWindow(forms::TaskForm());
+    ui::CloseWindow(kWindow);
 }

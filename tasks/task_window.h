@@ -1,10 +1,7 @@
-// The task window's handlers, and the main window's button that opens it: one add,
-// delete or replace task is composed on one of three pages and queued as a row of the
-// main window's list (plus, for add and replace, a TaskFile naming the chosen file).
+// The task window's handlers: one add, delete or replace task is composed on one of
+// three pages and queued as a row of the main window's list (plus, for add and replace, a
+// TaskFile naming the chosen file). The main window's 按钮_添加 opens it (app/).
 #pragma once
-
-// 按钮_添加 of the main window: loads the task window modally.
-void OpenTaskWindow();
 
 void TaskWindowCreated();
 // The page radio buttons.

@@ -37,8 +37,7 @@ bool PressCloseBox(const ui::Form& form);  // closes a window with a control box
 void QueueClick(const ui::Form& form, const char* name);
 
 // Answers for the coming file dialogs, in order; with none left, the dialog is cancelled.
-// A confirmed answer sets FileName and, unless the dialog's form keeps the working
-// folder, moves the current folder to the chosen file's folder, as the open dialog does.
+// A confirmed answer sets FileName; the working folder stays where it was.
 void AnswerFileDialog(const std::string& path);
 void CancelFileDialog();
 std::string LastDialogTitle();  // the DialogTitle the last dialog was shown with

@@ -4,8 +4,6 @@
 #include <deque>
 #include <optional>
 
-#include "platform/codepage.h"
-#include "platform/files.h"
 #include "platform/standin/headless.h"
 #include "platform/standin/headless_model.h"
 
@@ -21,16 +19,6 @@ struct Dialogs {
 Dialogs& D() {
     static Dialogs dialogs;
     return dialogs;
-}
-
-// The folder part of a path, separator included ("C:\fonts\a.ttf" -> "C:\fonts\");
-// empty when the path has none. A trail byte 0x5C is not a separator.
-std::string FolderOf(const std::string& path) {
-    std::size_t end = 0;
-    for (std::size_t i = 0; i < path.size(); i += platform::CharSize936(path, i)) {
-        if (path[i] == '\\' || path[i] == '/') end = i + 1;
-    }
-    return path.substr(0, end);
 }
 
 bool ValidRow(const Control& list, int row) {
@@ -55,16 +43,16 @@ namespace ui {
 using headless::model::Control;
 using headless::model::Lookup;
 
-void SetTitle(const Form& form, const std::string& text) {
-    if (auto* window = headless::model::Find(form)) window->title = text;
+void SetTitle(const char* name, const std::string& text) {
+    if (auto* window = headless::model::Find(name)) window->title = text;
 }
 
-void SetBusyReason(const Form& form, const std::string& reason) {
-    if (auto* window = headless::model::Find(form)) window->busyReason = reason;
+void SetBusyReason(const char* name, const std::string& reason) {
+    if (auto* window = headless::model::Find(name)) window->busyReason = reason;
 }
 
-void SetWindowHeight(const Form& form, int height) {
-    if (auto* window = headless::model::Find(form)) {
+void SetWindowHeight(const char* name, int height) {
+    if (auto* window = headless::model::Find(name)) {
         window->height = headless::model::ClampWindowHeight(height);
     }
 }
@@ -78,7 +66,7 @@ void SetDisabled(Ctl c, bool disabled) {
 }
 
 void SetHeight(Ctl c, int height) {
-    if (Control* control = Lookup(c)) control->height = headless::model::ClampSize(height);
+    if (Control* control = Lookup(c)) control->height = ClampedSize(height);
 }
 
 void SetCaption(Ctl c, const std::string& text) {
@@ -146,7 +134,7 @@ std::string FileName(Ctl c) {
 
 bool Open(Ctl c) {
     using namespace headless::model;
-    Window* owner = Alive(c.form);
+    Window* owner = Alive(c.window);
     Control* dialog = owner != nullptr ? Lookup(c) : nullptr;
     if (dialog == nullptr || dialog->def->kind != Kind::CommonDlg) return false;
     D().lastTitle = dialog->dialogTitle;
@@ -160,15 +148,10 @@ bool Open(Ctl c) {
     bool ownerEnabled = owner->enabled;
     owner->enabled = false;
     DeliverQueuedClicks();
-    if (Window* stillThere = Alive(c.form)) stillThere->enabled = ownerEnabled;
+    if (Window* stillThere = Alive(c.window)) stillThere->enabled = ownerEnabled;
     dialog = Lookup(c);
     if (!answer || dialog == nullptr) return false;
     dialog->fileName = *answer;
-    const FileDialogSpec* def = dialog->def->dialog;
-    std::string folder = FolderOf(*answer);
-    if ((def == nullptr || !def->keepWorkingFolder) && !folder.empty()) {
-        platform::SetCurrentFolder(folder);
-    }
     return true;
 }
 

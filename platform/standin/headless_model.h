@@ -45,10 +45,11 @@ struct Window {
     bool destroying = false;  // the destroyed event is running or has run
 };
 
-// The window of a form, also while its destroyed event runs; null when none.
-Window* Find(const ui::Form& form);
-// The window of a form that is loaded and not being destroyed; null otherwise.
-Window* Alive(const ui::Form& form);
+// The window of that name (its form's className), also while its destroyed event runs;
+// null when none.
+Window* Find(const char* name);
+// The window of that name that is loaded and not being destroyed; null otherwise.
+Window* Alive(const char* name);
 Control* FindControl(Window* window, const char* name);
 // The control named by c, in a window that is loaded; null otherwise. A loaded window
 // without that control is reported (headless::SetMissingControlReporter).
@@ -70,11 +71,6 @@ void DeliverQueuedClicks();
 // end with its clean-ups (process_headless.cpp).
 void ResetDialogs();
 void ResetProcess();
-
-constexpr int kMaxSize = 32627;
-inline int ClampSize(int value) {
-    return value < 0 ? 0 : (value > kMaxSize ? kMaxSize : value);
-}
 
 // The system keeps a window's outer height within its tracking size: no taller than the
 // screen with the frame, no lower than the caption. These are the limits on the tests'

@@ -64,7 +64,7 @@ Control MakeControl(const ui::ControlSpec& def) {
 }
 
 void Destroy(const ui::Form& form) {
-    Window* window = Find(form);
+    Window* window = Find(form.className);
     if (window == nullptr || window->destroying) return;
     window->destroying = true;
     Dispatch(form.onDestroyed);
@@ -105,10 +105,10 @@ void RunModalLoop(const ui::Form& form) {
     M().depth = 0;
     for (;;) {
         DrainCloses();
-        if (Alive(form) == nullptr || ProgramEnded()) break;
+        if (Alive(form.className) == nullptr || ProgramEnded()) break;
         DeliverQueuedClicks();
         DrainCloses();
-        if (Alive(form) == nullptr || ProgramEnded()) break;
+        if (Alive(form.className) == nullptr || ProgramEnded()) break;
         if (M().steps.empty()) {
             RequestClose(form);
             continue;
@@ -123,7 +123,7 @@ void RunModalLoop(const ui::Form& form) {
 // A user action on a control: the window must take input, and the control too.
 Control* Target(const ui::Form& form, const char* name, ui::Kind kind) {
     if (ProgramEnded()) return nullptr;
-    Window* window = Alive(form);
+    Window* window = Alive(form.className);
     if (window == nullptr || !window->enabled || !window->shown) return nullptr;
     Control* control = FindControl(window, name);
     if (control == nullptr || control->def->kind != kind) return nullptr;
@@ -137,15 +137,15 @@ int RowAt(const Control& list, int row) {
 
 }  // namespace
 
-Window* Find(const ui::Form& form) {
+Window* Find(const char* name) {
     for (auto& window : M().windows) {
-        if (window->form == &form) return window.get();
+        if (SameName(window->form->className, name)) return window.get();
     }
     return nullptr;
 }
 
-Window* Alive(const ui::Form& form) {
-    Window* window = Find(form);
+Window* Alive(const char* name) {
+    Window* window = Find(name);
     return window != nullptr && !window->destroying ? window : nullptr;
 }
 
@@ -158,10 +158,10 @@ Control* FindControl(Window* window, const char* name) {
 }
 
 Control* Lookup(ui::Ctl c) {
-    Window* window = Find(c.form);
+    Window* window = Find(c.window);
     if (window == nullptr) return nullptr;
     Control* control = FindControl(window, c.name);
-    if (control == nullptr) M().missingControl(c.form.className, c.name ? c.name : "(null)");
+    if (control == nullptr) M().missingControl(c.window, c.name ? c.name : "(null)");
     return control;
 }
 
@@ -215,7 +215,7 @@ using headless::model::Window;
 
 bool LoadWindow(const Form& form, bool modal) {
     using namespace headless::model;
-    if (Window* existing = Alive(form)) {
+    if (Window* existing = Alive(form.className)) {
         BringToFront(existing);
         return false;
     }
@@ -230,7 +230,7 @@ bool LoadWindow(const Form& form, bool modal) {
     M().windows.push_back(std::move(window));
     // Created fires before the window is first shown, while the load is still running.
     Dispatch(form.onCreated);
-    Window* created = Alive(form);
+    Window* created = Alive(form.className);
     if (created == nullptr) return true;
     created->shown = true;
     if (!modal) return true;
@@ -243,17 +243,17 @@ bool LoadWindow(const Form& form, bool modal) {
     }
     RunModalLoop(form);
     for (const auto& [otherForm, enabled] : earlier) {
-        if (Window* other = Find(*otherForm)) other->enabled = enabled;
+        if (Window* other = Find(otherForm->className)) other->enabled = enabled;
     }
     return true;
 }
 
-void CloseWindow(const Form& form) {
-    if (Alive(form) != nullptr) headless::model::RequestClose(form);
+void CloseWindow(const char* name) {
+    if (Window* window = Alive(name)) headless::model::RequestClose(*window->form);
 }
 
-bool IsLoaded(const Form& form) {
-    return Alive(form) != nullptr;
+bool IsLoaded(const char* name) {
+    return Alive(name) != nullptr;
 }
 
 }  // namespace ui
@@ -286,7 +286,7 @@ bool Click(const ui::Form& form, const char* name) {
     if (control->def->kind == ui::Kind::RadioBox) {
         // Radio buttons with the same parent exclude each other, and the clicked one is
         // on before its handler runs.
-        for (Control& other : Alive(form)->controls) {
+        for (Control& other : Alive(form.className)->controls) {
             if (other.def->kind == ui::Kind::RadioBox &&
                 ui::SameParent(*other.def, *control->def)) {
                 other.checked = false;
@@ -323,7 +323,7 @@ bool ChooseItem(const ui::Form& form, const char* name, int index) {
 }
 
 bool PressEscape(const ui::Form& form) {
-    Window* window = Alive(form);
+    Window* window = Alive(form.className);
     if (ProgramEnded() || window == nullptr || !window->enabled || !form.escapeCloses) {
         return false;
     }
@@ -332,7 +332,7 @@ bool PressEscape(const ui::Form& form) {
 }
 
 bool PressCloseBox(const ui::Form& form) {
-    Window* window = Alive(form);
+    Window* window = Alive(form.className);
     if (ProgramEnded() || window == nullptr || !window->enabled || !form.controlBox) {
         return false;
     }
@@ -346,7 +346,7 @@ void QueueClick(const ui::Form& form, const char* name) {
 
 ControlState State(const ui::Form& form, const char* name) {
     ControlState state;
-    Window* window = model::Find(form);
+    Window* window = model::Find(form.className);
     const Control* control = model::FindControl(window, name);
     if (control == nullptr) return state;
     state.exists = true;
@@ -365,27 +365,27 @@ ControlState State(const ui::Form& form, const char* name) {
 }
 
 int WindowHeight(const ui::Form& form) {
-    Window* window = model::Find(form);
+    Window* window = model::Find(form.className);
     return window != nullptr ? window->height : 0;
 }
 
 int WindowWidth(const ui::Form& form) {
-    Window* window = model::Find(form);
+    Window* window = model::Find(form.className);
     return window != nullptr ? window->width : 0;
 }
 
 std::string WindowTitle(const ui::Form& form) {
-    Window* window = model::Find(form);
+    Window* window = model::Find(form.className);
     return window != nullptr ? window->title : "";
 }
 
 std::string BusyReason(const ui::Form& form) {
-    Window* window = model::Find(form);
+    Window* window = model::Find(form.className);
     return window != nullptr ? window->busyReason : "";
 }
 
 bool WindowEnabled(const ui::Form& form) {
-    Window* window = model::Find(form);
+    Window* window = model::Find(form.className);
     return window != nullptr && window->enabled;
 }
 
@@ -394,13 +394,13 @@ const ui::Form* FrontWindow() {
 }
 
 int CurrentPage(const ui::Form& form, const char* tabName) {
-    const Control* tab = model::FindControl(model::Find(form), tabName);
+    const Control* tab = model::FindControl(model::Find(form.className), tabName);
     return tab != nullptr ? tab->page : -1;
 }
 
 std::vector<std::string> Items(const ui::Form& form, const char* comboName) {
     std::vector<std::string> texts;
-    const Control* combo = model::FindControl(model::Find(form), comboName);
+    const Control* combo = model::FindControl(model::Find(form.className), comboName);
     if (combo == nullptr) return texts;
     for (const auto& item : combo->items) texts.push_back(item.first);
     return texts;

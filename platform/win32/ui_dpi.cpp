@@ -121,7 +121,7 @@ Placement PlacementOf(const LoadedWindow& window, const Control& control) {
     int height = row.kind == Kind::ComboBox && row.dropHeight > control.height ? row.dropHeight
                                                                                : control.height;
     return {Scaled(window, row.left), Scaled(window, row.top), Scaled(window, row.width),
-            ClampExtent(Scaled(window, height))};
+            ClampedSize(Scaled(window, height))};
 }
 
 void ApplyNewDpi(LoadedWindow& window, int dpi, const RECT& suggested) {

@@ -66,7 +66,7 @@ std::string FileName(Ctl c) {
 
 bool Open(Ctl c) {
     Control* dialog = DialogOf(c);
-    LoadedWindow* window = FindWindowOf(c.form);
+    LoadedWindow* window = FindWindowNamed(c.window);
     if (dialog == nullptr || window == nullptr || dialog->row->dialog == nullptr) return false;
     const FileDialogSpec& settings = *dialog->row->dialog;
 
@@ -87,8 +87,8 @@ bool Open(Ctl c) {
     request.lpstrInitialDir = folder.empty() ? nullptr : folder.c_str();
     request.lpstrTitle = title.empty() ? nullptr : title.c_str();
     request.Flags = DialogFlags(settings);
-    // The dialog may move the working folder to the chosen file's. It is put back here by
-    // its UTF-16 path, which any folder has, not only one that code page 936 can hold.
+    // The dialog may move the working folder to the chosen file's. It is put back by its
+    // UTF-16 path, which any folder has, not only one that code page 936 can hold.
     std::wstring workingFolder(MAX_PATH, L'\0');
     DWORD length = GetCurrentDirectoryW(MAX_PATH, workingFolder.data());
     workingFolder.resize(length < MAX_PATH ? length : 0);

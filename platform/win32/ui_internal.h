@@ -22,15 +22,13 @@ constexpr int kFirstControlId = 100;
 constexpr UINT kCloseRequested = WM_APP + 1;
 // The resource id of the program's icon in product.rc.
 constexpr int kProgramIconId = 1;
-// Outer and control sizes are clamped into this range on every height write.
-constexpr int kMaxExtent = 32627;
 
 struct Control {
     const ControlSpec* row = nullptr;
-    HWND hwnd = nullptr;                // none for CommonDlg
-    bool visible = true;                // its own Visible, whatever its page shows
-    int height = 0;                     // in the form's 96-DPI pixels, as last set
-    int currentPage = 0;                // Tab
+    HWND hwnd = nullptr;  // none for CommonDlg
+    bool visible = true;  // its own Visible, whatever its page shows
+    int height = 0;       // in the form's 96-DPI pixels, as last set
+    int currentPage = 0;  // Tab
     // ListView: the cell texts as written, rows of columnCount cells. Only this layer
     // writes the list's cells, so it reads them back from here: under Wine every message
     // to the list costs a tenth of a millisecond, which a run pays for every cell it reads.
@@ -60,7 +58,7 @@ std::string Narrow(const wchar_t* text, int length);
 std::string WindowText(HWND hwnd);
 
 // The registry of loaded windows.
-LoadedWindow* FindWindowOf(const Form& form);
+LoadedWindow* FindWindowNamed(const char* name);
 LoadedWindow* FindWindowOf(HWND topLevel);
 std::vector<LoadedWindow*> LoadedWindows();
 // Controls by name; null when the form is not loaded. A loaded window without the named
@@ -143,10 +141,5 @@ void MakePageContainer(HWND container);
 
 // The banner bitmap (ui_banner.cpp), drawn at a size and DPI.
 HBITMAP DrawBanner(const BannerSpec& banner, int width, int height, int dpi);
-
-// Clamps a written size into 0..kMaxExtent.
-inline int ClampExtent(int value) {
-    return value < 0 ? 0 : (value > kMaxExtent ? kMaxExtent : value);
-}
 
 }  // namespace ui::win32

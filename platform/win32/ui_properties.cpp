@@ -7,7 +7,7 @@ namespace ui {
 using namespace ui::win32;
 
 void SetVisible(Ctl c, bool visible) {
-    LoadedWindow* window = FindWindowOf(c.form);
+    LoadedWindow* window = FindWindowNamed(c.window);
     Control* control = window != nullptr ? FindControl(*window, c.name) : nullptr;
     if (control == nullptr) return;
     control->visible = visible;
@@ -16,7 +16,7 @@ void SetVisible(Ctl c, bool visible) {
 }
 
 void SetDisabled(Ctl c, bool disabled) {
-    LoadedWindow* window = FindWindowOf(c.form);
+    LoadedWindow* window = FindWindowNamed(c.window);
     Control* control = window != nullptr ? FindControl(*window, c.name) : nullptr;
     if (control == nullptr || control->hwnd == nullptr) return;
     if (disabled) NoteDisabling(*window, control->hwnd);
@@ -24,10 +24,10 @@ void SetDisabled(Ctl c, bool disabled) {
 }
 
 void SetHeight(Ctl c, int height) {
-    LoadedWindow* window = FindWindowOf(c.form);
+    LoadedWindow* window = FindWindowNamed(c.window);
     Control* control = window != nullptr ? FindControl(*window, c.name) : nullptr;
     if (control == nullptr || control->hwnd == nullptr) return;
-    control->height = ClampExtent(height);
+    control->height = ClampedSize(height);
     Placement place = PlacementOf(*window, *control);
     SetWindowPos(control->hwnd, nullptr, 0, 0, place.width, place.height,
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
@@ -46,7 +46,7 @@ bool Checked(Ctl c) {
 }
 
 void SetCurrentPage(Ctl c, int page) {
-    LoadedWindow* window = FindWindowOf(c.form);
+    LoadedWindow* window = FindWindowNamed(c.window);
     Control* tab = window != nullptr ? FindControl(*window, c.name) : nullptr;
     // A page the container does not have leaves the current one showing.
     if (tab == nullptr || tab->row->kind != Kind::Tab || page < 0 ||

@@ -179,7 +179,7 @@ HWND OwnerFor(const Form& form, bool modal) {
 // The outer frame at the window's DPI, centred on the screen when the form says so.
 void PlaceWindow(LoadedWindow& window) {
     int width = Scaled(window, window.form->width);
-    int height = ClampExtent(Scaled(window, window.height));
+    int height = ClampedSize(Scaled(window, window.height));
     UINT flags = SWP_NOZORDER | SWP_NOACTIVATE;
     int left = (GetSystemMetrics(SM_CXSCREEN) - width) / 2;
     int top = (GetSystemMetrics(SM_CYSCREEN) - height) / 2;
@@ -210,9 +210,10 @@ void RunModalLoop(HWND hwnd) {
 
 }  // namespace
 
-LoadedWindow* FindWindowOf(const Form& form) {
+LoadedWindow* FindWindowNamed(const char* name) {
+    if (name == nullptr) return nullptr;
     for (auto& window : Registry()) {
-        if (!window->destroyed && std::strcmp(window->form->className, form.className) == 0)
+        if (!window->destroyed && std::strcmp(window->form->className, name) == 0)
             return window.get();
     }
     return nullptr;
@@ -245,7 +246,7 @@ Control* FindControl(LoadedWindow& window, const char* name) {
 }
 
 Control* FindControl(Ctl c) {
-    LoadedWindow* window = FindWindowOf(c.form);
+    LoadedWindow* window = FindWindowNamed(c.window);
     return window != nullptr ? FindControl(*window, c.name) : nullptr;
 }
 
@@ -261,7 +262,7 @@ namespace ui {
 using namespace ui::win32;
 
 bool LoadWindow(const Form& form, bool modal) {
-    if (LoadedWindow* existing = FindWindowOf(form)) {
+    if (LoadedWindow* existing = FindWindowNamed(form.className)) {
         BringToFront(existing->hwnd);
         return false;
     }
@@ -321,21 +322,21 @@ bool LoadWindow(const Form& form, bool modal) {
     return true;
 }
 
-void CloseWindow(const Form& form) {
-    if (LoadedWindow* window = FindWindowOf(form)) RequestClose(window->hwnd);
+void CloseWindow(const char* name) {
+    if (LoadedWindow* window = FindWindowNamed(name)) RequestClose(window->hwnd);
 }
 
-bool IsLoaded(const Form& form) {
-    return FindWindowOf(form) != nullptr;
+bool IsLoaded(const char* name) {
+    return FindWindowNamed(name) != nullptr;
 }
 
-void SetTitle(const Form& form, const std::string& text) {
-    if (LoadedWindow* window = FindWindowOf(form))
+void SetTitle(const char* name, const std::string& text) {
+    if (LoadedWindow* window = FindWindowNamed(name))
         SetWindowTextW(window->hwnd, Widen(text).c_str());
 }
 
-void SetBusyReason(const Form& form, const std::string& reason) {
-    LoadedWindow* window = FindWindowOf(form);
+void SetBusyReason(const char* name, const std::string& reason) {
+    LoadedWindow* window = FindWindowNamed(name);
     if (window == nullptr) return;
     window->busy = !reason.empty();
     // Only the answer to WM_QUERYENDSESSION holds the session up; the reason is the text
@@ -348,14 +349,14 @@ void SetBusyReason(const Form& form, const std::string& reason) {
         ShutdownBlockReasonDestroy(window->hwnd);
 }
 
-void SetWindowHeight(const Form& form, int height) {
-    LoadedWindow* window = FindWindowOf(form);
+void SetWindowHeight(const char* name, int height) {
+    LoadedWindow* window = FindWindowNamed(name);
     if (window == nullptr) return;
-    window->height = ClampExtent(height);
+    window->height = ClampedSize(height);
     RECT frame;
     GetWindowRect(window->hwnd, &frame);
     SetWindowPos(window->hwnd, nullptr, 0, 0, frame.right - frame.left,
-                 ClampExtent(Scaled(*window, window->height)),
+                 ClampedSize(Scaled(*window, window->height)),
                  SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

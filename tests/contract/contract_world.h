@@ -56,6 +56,9 @@ void LetEventsRun();
 using Step = std::function<void()>;
 void InModalLoops(std::vector<Step> steps);
 std::size_t StepsLeft();
+// The user's answer to the next file-open dialog: the path typed into its file-name box
+// and confirmed; an empty path cancels it.
+void AnswerNextFileDialog(const std::string& path);
 
 // What a user sees of a control and of a window.
 struct Seen {

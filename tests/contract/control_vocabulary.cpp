@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "contract/contract.h"
+#include "platform/files.h"
 #include "platform/process.h"
 #include "platform/vocabulary.h"
 
@@ -41,9 +42,10 @@ void OpenThird() {
 }
 // Letting events run, as a folder walk does, must not carry out the close either.
 void CloseInner() {
-    ui::CloseWindow(kInner);
+    ui::CloseWindow(kInner.className);
     platform::ProcessPendingEvents();
-    events.push_back(ui::IsLoaded(kInner) ? "still loaded after CloseWindow" : "gone at once");
+    events.push_back(ui::IsLoaded(kInner.className) ? "still loaded after CloseWindow"
+                                                    : "gone at once");
 }
 void ThirdDestroyed() {
     events.push_back("third destroyed");
@@ -52,13 +54,13 @@ void Record() {
     events.push_back("click");
 }
 void RecordR1() {
-    events.push_back(ui::Checked({kKinds, "r1"}) ? "r1 on" : "r1 off");
+    events.push_back(ui::Checked({kKinds.className, "r1"}) ? "r1 on" : "r1 off");
 }
 void RecordR2() {
-    events.push_back(ui::Checked({kKinds, "r2"}) ? "r2 on" : "r2 off");
+    events.push_back(ui::Checked({kKinds.className, "r2"}) ? "r2 on" : "r2 off");
 }
 void RecordList() {
-    events.push_back("list " + std::to_string(ui::SelectedIndex({kKinds, "list"})));
+    events.push_back("list " + std::to_string(ui::SelectedIndex({kKinds.className, "list"})));
 }
 
 struct Place {
@@ -136,6 +138,14 @@ ui::ControlSpec WithDropDown(ui::ControlSpec row) {
     row.dropHeight = 160;
     return row;
 }
+// The dialog without the option meant to keep the working folder, as the task window's.
+constexpr ui::FileDialogSpec kFontDialog = {"选择", "字体|*.ttf", 0,    ".\\", true,
+                                            true,   true,         true, false};
+ui::ControlSpec FileDialog(ui::ControlSpec row) {
+    row.dialog = &kFontDialog;
+    row.visible = false;
+    return row;
+}
 
 const ui::ControlSpec kKindControls[] = {
     Row(Kind::GroupBox, "frame", {10, 10, 260, 150}, "框"),
@@ -150,6 +160,7 @@ const ui::ControlSpec kKindControls[] = {
     Row(Kind::TransLabel, "label", {280, 80, 120, 20}, "标签"),
     Row(Kind::EditBox, "edit", {280, 110, 120, 24}),
     WithColumns(Row(Kind::ListView, "list", {10, 170, 260, 180}, "", RecordList)),
+    FileDialog(Row(Kind::CommonDlg, "dialog", {0, 0, 0, 0})),
 };
 const ui::Form kKinds = Window("ContractKinds", 420, 400, kKindControls,
                                sizeof kKindControls / sizeof kKindControls[0]);
@@ -165,7 +176,7 @@ CONTRACT_CASE(ControlVocabulary, ModalLoadsNestDisableTheOthersAndGiveBackTheirS
             CHECK(SeeWindow(kInner).enabled);
             CHECK(!contract::Click(kOuter, "open"));  // disabled behind the modal window
             CHECK(contract::Click(kInner, "open"));   // runs the next step inside Third
-            CHECK(!ui::IsLoaded(kThird));
+            CHECK(!ui::IsLoaded(kThird.className));
             CHECK(SeeWindow(kInner).enabled);
             // Disabled before Third was loaded, so still disabled after it.
             CHECK(!SeeWindow(kOuter).enabled);
@@ -183,7 +194,7 @@ CONTRACT_CASE(ControlVocabulary, ModalLoadsNestDisableTheOthersAndGiveBackTheirS
              (std::vector<std::string>{"outer created", "inner created", "click", "third destroyed",
                                        "inner destroyed", "inner load returned"}));
     CHECK(SeeWindow(kOuter).enabled);
-    CHECK(!ui::IsLoaded(kInner));
+    CHECK(!ui::IsLoaded(kInner.className));
     CHECK_EQ(contract::StepsLeft(), 0u);
 }
 
@@ -192,7 +203,7 @@ CONTRACT_CASE(ControlVocabulary, LoadingALoadedFormOnlyBringsItToTheFront) {
     REQUIRE(ui::LoadWindow(kOuter, false));
     REQUIRE(ui::LoadWindow(kKinds, false));
     CHECK(SeeWindow(kKinds).front);
-    ui::SetTitle(kOuter, "kept");
+    ui::SetTitle(kOuter.className, "kept");
     CHECK(!ui::LoadWindow(kOuter, true));  // returns at once, without a modal loop
     CHECK(SeeWindow(kOuter).front);
     CHECK_EQ(SeeWindow(kOuter).title, "kept");
@@ -205,7 +216,7 @@ CONTRACT_CASE(ControlVocabulary, CloseTakesEffectAfterTheRunningHandler) {
     contract::InModalLoops({[] {
         CHECK(contract::Click(kInner, "close"));
         contract::LetEventsRun();
-        CHECK(!ui::IsLoaded(kInner));
+        CHECK(!ui::IsLoaded(kInner.className));
     }});
     REQUIRE(ui::LoadWindow(kInner, true));
     CHECK_EQ(events, (std::vector<std::string>{"inner created", "still loaded after CloseWindow",
@@ -216,17 +227,17 @@ CONTRACT_CASE(ControlVocabulary, EscapeClosesOnlyWhereTheFormSaysSoAndTheCloseBo
     events.clear();
     REQUIRE(ui::LoadWindow(kOuter, false));
     contract::PressEscape(kOuter);
-    CHECK(ui::IsLoaded(kOuter));
+    CHECK(ui::IsLoaded(kOuter.className));
     contract::InModalLoops({[] {
                                 contract::PressEscape(kInner);
-                                CHECK(!ui::IsLoaded(kInner));
+                                CHECK(!ui::IsLoaded(kInner.className));
                             },
                             [] { events.push_back("a step after Inner is gone"); }});
     REQUIRE(contract::Click(kOuter, "open"));
-    CHECK(!ui::IsLoaded(kInner));
+    CHECK(!ui::IsLoaded(kInner.className));
     CHECK_EQ(contract::StepsLeft(), 1u);
     contract::PressCloseBox(kOuter);
-    CHECK(!ui::IsLoaded(kOuter));
+    CHECK(!ui::IsLoaded(kOuter.className));
     CHECK_EQ(events.back(), "outer destroyed");
 }
 
@@ -234,15 +245,16 @@ CONTRACT_CASE(ControlVocabulary, ClicksReachOnlyShownEnabledControls) {
     events.clear();
     REQUIRE(ui::LoadWindow(kOuter, false));
     CHECK(!contract::Click(kOuter, "off"));
-    ui::SetDisabled({kOuter, "off"}, false);
+    ui::SetDisabled({kOuter.className, "off"}, false);
     CHECK(contract::Click(kOuter, "off"));
-    ui::SetVisible({kOuter, "off"}, false);
+    ui::SetVisible({kOuter.className, "off"}, false);
     CHECK(!contract::Click(kOuter, "off"));
 
     REQUIRE(ui::LoadWindow(kKinds, false));
-    CHECK(contract::Click(kKinds, "on0"));     // inside a frame and a page container
-    CHECK(!contract::Click(kKinds, "on1"));    // its page is not the current one
-    ui::SetDisabled({kKinds, "frame"}, true);  // a disabled parent takes its children's input
+    CHECK(contract::Click(kKinds, "on0"));   // inside a frame and a page container
+    CHECK(!contract::Click(kKinds, "on1"));  // its page is not the current one
+    ui::SetDisabled({kKinds.className, "frame"},
+                    true);  // a disabled parent takes its children's input
     CHECK(!contract::Click(kKinds, "on0"));
     CHECK_EQ(events, (std::vector<std::string>{"outer created", "click", "click"}));
 }
@@ -254,19 +266,19 @@ CONTRACT_CASE(ControlVocabulary, RadioButtonsOfOneParentExcludeEachOtherBeforeTh
     REQUIRE(contract::Click(kKinds, "r1"));
     REQUIRE(contract::Click(kKinds, "r2"));
     CHECK_EQ(events, (std::vector<std::string>{"click", "r1 on", "r2 on"}));
-    CHECK(!ui::Checked({kKinds, "r1"}));
+    CHECK(!ui::Checked({kKinds.className, "r1"}));
     CHECK(!See(kKinds, "r1").checked);
-    CHECK(ui::Checked({kKinds, "r2"}));
+    CHECK(ui::Checked({kKinds.className, "r2"}));
     CHECK(See(kKinds, "r2").checked);
-    CHECK(ui::Checked({kKinds, "lone"}));    // another parent, another group
-    REQUIRE(contract::Click(kKinds, "r2"));  // clicking the checked one fires again
+    CHECK(ui::Checked({kKinds.className, "lone"}));  // another parent, another group
+    REQUIRE(contract::Click(kKinds, "r2"));          // clicking the checked one fires again
     CHECK_EQ(events.back(), "r2 on");
 }
 
 CONTRACT_CASE(ControlVocabulary, ListClicksSelectThenFireAndKeysFireNothing) {
     events.clear();
     REQUIRE(ui::LoadWindow(kKinds, false));
-    ui::Ctl list{kKinds, "list"};
+    ui::Ctl list{kKinds.className, "list"};
     CHECK_EQ(ui::RowCount(list), 0);
     for (int i = 0; i < 3; ++i) CHECK_EQ(ui::AppendRow(list), i);
     CHECK_EQ(ui::CellText(list, 0, 0), "");
@@ -290,7 +302,7 @@ CONTRACT_CASE(ControlVocabulary, ListClicksSelectThenFireAndKeysFireNothing) {
 
 CONTRACT_CASE(ControlVocabulary, ComboItemsKeepTheirOrderAndIndexesAreClamped) {
     REQUIRE(ui::LoadWindow(kKinds, false));
-    ui::Ctl combo{kKinds, "combo"};
+    ui::Ctl combo{kKinds.className, "combo"};
     CHECK_EQ(ui::CurrentIndex(combo), -1);
     ui::SetCurrentIndex(combo, 0);  // nothing to choose from
     CHECK_EQ(ui::CurrentIndex(combo), -1);
@@ -311,25 +323,25 @@ CONTRACT_CASE(ControlVocabulary, ComboItemsKeepTheirOrderAndIndexesAreClamped) {
 
 CONTRACT_CASE(ControlVocabulary, PagesShowOnlyTheCurrentPagesVisibleChildren) {
     REQUIRE(ui::LoadWindow(kKinds, false));
-    ui::Ctl tabs{kKinds, "tabs"};
+    ui::Ctl tabs{kKinds.className, "tabs"};
     CHECK(See(kKinds, "on0").shown);
     CHECK(!See(kKinds, "on1").shown);
-    ui::SetVisible({kKinds, "edit1"}, false);
+    ui::SetVisible({kKinds.className, "edit1"}, false);
     ui::SetCurrentPage(tabs, 1);
     CHECK(!See(kKinds, "on0").shown);
     CHECK(See(kKinds, "on1").shown);
     CHECK(!See(kKinds, "edit1").shown);
     ui::SetCurrentPage(tabs, 0);
-    ui::SetVisible({kKinds, "edit1"}, true);  // not its page's turn: stays hidden
+    ui::SetVisible({kKinds.className, "edit1"}, true);  // not its page's turn: stays hidden
     CHECK(!See(kKinds, "edit1").shown);
     ui::SetCurrentPage(tabs, 1);
     CHECK(See(kKinds, "edit1").shown);
 
-    ui::SetVisible({kKinds, "on0"}, false);
+    ui::SetVisible({kKinds.className, "on0"}, false);
     ui::SetCurrentPage(tabs, 0);
     CHECK(!See(kKinds, "on0").shown);  // its own Visible is false
     CHECK(!See(kKinds, "on1").shown);
-    ui::SetVisible({kKinds, "on0"}, true);
+    ui::SetVisible({kKinds.className, "on0"}, true);
     CHECK(See(kKinds, "on0").shown);
     ui::SetCurrentPage(tabs, 9);  // no such page: page 0 stays
     CHECK(See(kKinds, "on0").shown);
@@ -338,22 +350,22 @@ CONTRACT_CASE(ControlVocabulary, PagesShowOnlyTheCurrentPagesVisibleChildren) {
 
 CONTRACT_CASE(ControlVocabulary, HeightsAreClampedAndKeepTheWidth) {
     REQUIRE(ui::LoadWindow(kKinds, false));
-    ui::SetHeight({kKinds, "frame"}, 40000);
+    ui::SetHeight({kKinds.className, "frame"}, 40000);
     CHECK_EQ(See(kKinds, "frame").height, 32627);
-    ui::SetHeight({kKinds, "frame"}, -5);
+    ui::SetHeight({kKinds.className, "frame"}, -5);
     CHECK_EQ(See(kKinds, "frame").height, 0);
     CHECK_EQ(See(kKinds, "frame").width, 260);
-    ui::SetHeight({kKinds, "frame"}, 120);
+    ui::SetHeight({kKinds.className, "frame"}, 120);
     CHECK_EQ(See(kKinds, "frame").height, 120);
-    ui::SetWindowHeight(kKinds, 300);
+    ui::SetWindowHeight(kKinds.className, 300);
     CHECK_EQ(SeeWindow(kKinds).height, 300);
     CHECK_EQ(SeeWindow(kKinds).width, 420);
     // The system keeps a window within its tracking size: about the screen's height at
     // most, and at least its caption.
-    ui::SetWindowHeight(kKinds, 99999);
+    ui::SetWindowHeight(kKinds.className, 99999);
     const int tallest = SeeWindow(kKinds).height;
     CHECK(tallest > 400 && tallest < 2000);
-    ui::SetWindowHeight(kKinds, -1);
+    ui::SetWindowHeight(kKinds.className, -1);
     const int lowest = SeeWindow(kKinds).height;
     CHECK(lowest > 0 && lowest < 60);
 }
@@ -365,7 +377,7 @@ CONTRACT_CASE(ControlVocabulary, PropertiesReadBackAsShown) {
     CHECK_EQ(window.title, "ContractKinds");
     CHECK_EQ(window.width, 420);
     CHECK_EQ(window.height, 400);
-    ui::SetTitle(kKinds, "字体管理");
+    ui::SetTitle(kKinds.className, "字体管理");
     CHECK_EQ(SeeWindow(kKinds).title, "字体管理");
 
     contract::Seen label = See(kKinds, "label");
@@ -373,14 +385,14 @@ CONTRACT_CASE(ControlVocabulary, PropertiesReadBackAsShown) {
     CHECK_EQ(label.text, "标签");
     CHECK_EQ(label.width, 120);
     CHECK_EQ(label.height, 20);
-    ui::SetCaption({kKinds, "label"}, "正在还原字体");
+    ui::SetCaption({kKinds.className, "label"}, "正在还原字体");
     CHECK_EQ(See(kKinds, "label").text, "正在还原字体");
-    ui::SetCaption({kKinds, "frame"}, "选项");
+    ui::SetCaption({kKinds.className, "frame"}, "选项");
     CHECK_EQ(See(kKinds, "frame").text, "选项");
-    ui::SetVisible({kKinds, "label"}, false);
+    ui::SetVisible({kKinds.className, "label"}, false);
     CHECK(!See(kKinds, "label").shown);
 
-    ui::Ctl edit{kKinds, "edit"};
+    ui::Ctl edit{kKinds.className, "edit"};
     CHECK_EQ(ui::Text(edit), "");
     ui::SetText(edit, "文字 text");
     CHECK_EQ(ui::Text(edit), "文字 text");
@@ -390,4 +402,25 @@ CONTRACT_CASE(ControlVocabulary, PropertiesReadBackAsShown) {
     CHECK(!See(kKinds, "edit").enabled);
     CHECK(See(kKinds, "edit").shown);
     CHECK(!See(kKinds, "none").exists);
+}
+
+// The open dialog moves the working folder to the chosen file's, even with the option
+// meant to prevent that; the program's backup folder is relative to it. Open puts it back,
+// whatever the user does.
+CONTRACT_CASE(ControlVocabulary, TheFileDialogLeavesTheWorkingFolderWhereItWas) {
+    const std::string chosen = contract::CaseFolder() + "\\字体\\a.ttf";
+    REQUIRE(contract::MakeFolder(contract::CaseFolder() + "\\字体"));
+    REQUIRE(contract::Write(chosen, "font"));
+    REQUIRE(platform::SetCurrentFolder(contract::CaseFolder()));
+    const std::string working = platform::CurrentFolder();
+    REQUIRE(ui::LoadWindow(kKinds, false));
+    ui::Ctl dialog{kKinds.className, "dialog"};
+    contract::AnswerNextFileDialog(chosen);
+    CHECK(ui::Open(dialog));
+    CHECK_EQ(ui::FileName(dialog), chosen);
+    CHECK_EQ(platform::CurrentFolder(), working);
+    contract::AnswerNextFileDialog("");
+    CHECK(!ui::Open(dialog));
+    CHECK_EQ(ui::FileName(dialog), chosen);
+    CHECK_EQ(platform::CurrentFolder(), working);
 }

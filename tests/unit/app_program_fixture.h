@@ -14,7 +14,7 @@
 #include <vector>
 
 #include "fontfs/catalogue.h"
-#include "forms/forms.h"
+#include "app/form_tables.h"
 #include "forms/main_form.h"
 #include "forms/task_form.h"
 #include "platform/standin/headless.h"
@@ -25,8 +25,8 @@
 
 class ProgramTest : public ::testing::Test {
   protected:
-    const ui::Form& main_ = forms::MainForm();
-    const ui::Form& task_ = forms::TaskForm();
+    const ui::Form& main_ = MainForm();
+    const ui::Form& task_ = TaskForm();
 
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
@@ -101,7 +101,7 @@ class ProgramTest : public ::testing::Test {
     void InTaskWindow(std::function<void()> actions) {
         headless::Script({std::move(actions)});
         ASSERT_TRUE(headless::Click(main_, forms::main_window::kAddTaskButton));
-        ASSERT_FALSE(ui::IsLoaded(task_));
+        ASSERT_FALSE(ui::IsLoaded(task_.className));
     }
 
     // Task-window actions; call them inside InTaskWindow.

@@ -112,6 +112,13 @@ std::size_t StepsLeft() {
     return headless::StepsLeft();
 }
 
+void AnswerNextFileDialog(const std::string& path) {
+    if (path.empty())
+        headless::CancelFileDialog();
+    else
+        headless::AnswerFileDialog(path);
+}
+
 Seen See(const ui::Form& form, const char* name) {
     headless::ControlState state = headless::State(form, name);
     Seen seen;
@@ -127,7 +134,7 @@ Seen See(const ui::Form& form, const char* name) {
 
 SeenWindow SeeWindow(const ui::Form& form) {
     SeenWindow seen;
-    seen.exists = ui::IsLoaded(form);
+    seen.exists = ui::IsLoaded(form.className);
     seen.enabled = headless::WindowEnabled(form);
     seen.front = headless::FrontWindow() == &form;
     seen.title = headless::WindowTitle(form);

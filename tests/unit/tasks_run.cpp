@@ -19,7 +19,7 @@ constexpr int kSimheiItem = 1;
 // click that arrives where a run or a restore lets events run.
 std::vector<std::string> busyReasonsSeen;
 void NoteBusyReason() {
-    busyReasonsSeen.push_back(headless::BusyReason(forms::MainForm()));
+    busyReasonsSeen.push_back(headless::BusyReason(MainForm()));
 }
 const ui::ControlSpec kNoteButton[] = {{.kind = ui::Kind::Button,
                                         .name = "note",

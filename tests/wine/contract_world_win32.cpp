@@ -3,8 +3,10 @@
 // checking what the system would let a mouse or keyboard reach. Modal steps are fed by a
 // thread timer, whose messages every modal loop dispatches.
 #include <windows.h>
+#include <commdlg.h>
 
 #include <cstring>
+#include <cwchar>
 #include <deque>
 #include <string>
 #include <vector>
@@ -13,6 +15,7 @@
 #include "harness/check.h"
 #include "platform/files.h"
 #include "platform/process.h"
+#include "platform/win32/text_936.h"
 #include "platform/win32/ui_internal.h"
 #include "platform_test_files.h"
 
@@ -29,6 +32,8 @@ UINT_PTR stepTimer = 0;
 // later; a window from the list only took the input back when a later one went.
 std::vector<std::vector<HWND>> windowsBefore;
 std::string folderBefore;
+std::wstring dialogAnswer;
+UINT_PTR dialogTimer = 0;
 
 std::vector<HWND> LoadedNow() {
     std::vector<HWND> windows;
@@ -93,12 +98,12 @@ const ui::ControlSpec* RowOf(const ui::Form& form, const char* name) {
 }
 
 HWND WindowOf(const ui::Form& form) {
-    LoadedWindow* window = ui::win32::FindWindowOf(form);
+    LoadedWindow* window = ui::win32::FindWindowNamed(form.className);
     return window != nullptr ? window->hwnd : nullptr;
 }
 
 HWND ControlOf(const ui::Form& form, const char* name) {
-    LoadedWindow* window = ui::win32::FindWindowOf(form);
+    LoadedWindow* window = ui::win32::FindWindowNamed(form.className);
     if (window == nullptr || RowOf(form, name) == nullptr) return nullptr;
     ui::win32::Control* control = ui::win32::FindControl(*window, name);
     return control != nullptr ? control->hwnd : nullptr;
@@ -138,6 +143,42 @@ void PressKey(HWND target, WPARAM key) {
     PostMessageW(target, WM_KEYUP, key, static_cast<LPARAM>(0xC0000001u));
 }
 
+// The file-open dialog of this thread, once it is up.
+HWND FileDialogShown() {
+    HWND found = nullptr;
+    EnumThreadWindows(
+        GetCurrentThreadId(),
+        [](HWND window, LPARAM result) {
+            wchar_t name[16] = L"";
+            GetClassNameW(window, name, 16);
+            if (std::wcscmp(name, L"#32770") != 0 || !IsWindowVisible(window)) return TRUE;
+            *reinterpret_cast<HWND*>(result) = window;
+            return FALSE;
+        },
+        reinterpret_cast<LPARAM>(&found));
+    return found;
+}
+
+// Fires inside the dialog's own loop. As a user does, the dialog is taken into the file's
+// folder first (the step at which it moves the working folder), then given its name. A
+// dialog still setting itself up may empty the file-name box again and ignore the
+// confirmation, so the next step is given at every tick until the dialog is gone.
+void CALLBACK AnswerDialog(HWND, UINT, UINT_PTR, DWORD) {
+    HWND dialog = FileDialogShown();
+    if (dialog == nullptr) return;
+    int button = dialogAnswer.empty() ? IDCANCEL : IDOK;
+    std::size_t split = dialogAnswer.rfind(L'\\');
+    std::wstring folder = dialogAnswer.substr(0, split), name = dialogAnswer.substr(split + 1);
+    wchar_t shown[MAX_PATH] = L"";
+    SendMessageW(dialog, CDM_GETFOLDERPATH, MAX_PATH, reinterpret_cast<LPARAM>(shown));
+    const std::wstring& typed = lstrcmpiW(shown, folder.c_str()) == 0 ? name : folder;
+    // The file-name box: the combo box 0x47C of newer dialogs, or the edit 0x480.
+    if (button == IDOK && !SetDlgItemTextW(dialog, 0x47C, typed.c_str()))
+        SetDlgItemTextW(dialog, 0x480, typed.c_str());
+    PostMessageW(dialog, WM_COMMAND, MAKEWPARAM(button, BN_CLICKED),
+                 reinterpret_cast<LPARAM>(GetDlgItem(dialog, button)));
+}
+
 }  // namespace
 
 CaseScope::CaseScope() {
@@ -148,6 +189,8 @@ CaseScope::~CaseScope() {
     LetGoOfFiles();
     if (stepTimer != 0) KillTimer(nullptr, stepTimer);
     stepTimer = 0;
+    if (dialogTimer != 0) KillTimer(nullptr, dialogTimer);
+    dialogTimer = 0;
     steps.clear();
     for (LoadedWindow* window : ui::win32::LoadedWindows()) DestroyWindow(window->hwnd);
     Pump();
@@ -259,6 +302,12 @@ void InModalLoops(std::vector<Step> more) {
 
 std::size_t StepsLeft() {
     return steps.size();
+}
+
+// The dialogs come one after the other: the answer is given to whichever is up.
+void AnswerNextFileDialog(const std::string& path) {
+    dialogAnswer = platform::win32::WidePath(path);
+    if (dialogTimer == 0) dialogTimer = SetTimer(nullptr, 0, 50, AnswerDialog);
 }
 
 Seen See(const ui::Form& form, const char* name) {
