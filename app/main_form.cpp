@@ -4,6 +4,7 @@
 #include "app/main_window.h"
 #include "app/startup.h"
 #include "forms/main_form.h"
+#include "tasks/dropped_files.h"
 #include "tasks/restore.h"
 #include "tasks/run_tasks.h"
 #include "tasks/task_window.h"
@@ -72,6 +73,7 @@ const ui::Form kMainForm = {
     .escapeCloses = false,
     .onCreated = MainWindowCreated,
     .onDestroyed = MainWindowDestroyed,
+    .onFilesDropped = QueueDroppedFonts,
     .controls = kControls,
     .controlCount = sizeof kControls / sizeof kControls[0],
     .tabOrder = kTabOrder,

@@ -4,6 +4,7 @@
 // window to the short pages' height and the radio handlers set each page's heights.
 #include "app/form_tables.h"
 #include "forms/task_form.h"
+#include "tasks/dropped_files.h"
 #include "tasks/task_window.h"
 
 namespace {
@@ -15,7 +16,7 @@ constexpr const char* kPageNames[] = {"添加", "删除", "替换"};
 
 constexpr ui::FileDialogSpec kFontDialog = {
     .title = "选择字体文件",
-    .filter = "字体文件(*.otf;*.ttf;*.otc;*.ttc)|*.otf;*.ttf;*.otc;*.ttc",
+    .filter = kFontFileFilter,
     .filterIndex = 0,
     .initialFolder = ".\\",
     .fileMustExist = true,
@@ -128,6 +129,7 @@ const ui::Form kTaskForm = {
     .escapeCloses = true,
     .onCreated = TaskWindowCreated,
     .onDestroyed = nullptr,
+    .onFilesDropped = TakeDroppedFont,
     .controls = kControls,
     .controlCount = sizeof kControls / sizeof kControls[0],
 };

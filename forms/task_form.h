@@ -29,6 +29,11 @@ inline constexpr const char* kReplacePageRadio = "单选框3";
 inline constexpr const char* kPageFrame = "分组框2";
 inline constexpr const char* kPages = "选择夹1";
 
+// The font files the add and replace pages take: the file dialog's filter, a label and
+// its patterns. A file dropped on a window is taken when it matches a pattern.
+inline constexpr const char* kFontFileFilter =
+    "字体文件(*.otf;*.ttf;*.otc;*.ttc)|*.otf;*.ttf;*.otc;*.ttc";
+
 // Page 0: add.
 inline constexpr const char* kAddPathLabel = "标签1";
 inline constexpr const char* kAddPathBox = "编辑框_添加";

@@ -9,6 +9,7 @@
 #include <cstddef>
 #include <cstring>
 #include <string>
+#include <vector>
 
 namespace ui {
 
@@ -29,6 +30,10 @@ enum class Kind {
 
 // An event handler takes no arguments; it reads what it needs through properties.
 using Handler = void (*)();
+// The handler of files dragged from Explorer and let go over a window: the full paths of
+// the files and folders dropped, in the order the drop lists them, as code page 936 text
+// (a path that 936 cannot hold is left out). A disabled window takes no drop.
+using DropHandler = void (*)(const std::vector<std::string>& paths);
 
 struct Rgb {
     unsigned char r, g, b;
@@ -115,6 +120,7 @@ struct Form {
     bool showInTaskbar = true, alwaysOnTop = false, escapeCloses = false;
     Handler onCreated = nullptr;
     Handler onDestroyed = nullptr;
+    DropHandler onFilesDropped = nullptr;   // none: the window takes no dropped files
     const ControlSpec* controls = nullptr;  // in creation order
     std::size_t controlCount = 0;
     // The controls the Tab key visits, in its order; none given: the creation order.

@@ -10,6 +10,7 @@
 #include "forms/main_form.h"
 #include "platform/vocabulary.h"
 #include "tasks/backup_folder.h"
+#include "tasks/font_work.h"
 
 namespace {
 
@@ -25,13 +26,12 @@ bool captionSet = false;
 }  // namespace
 
 void RestoreBackups() {
-    ui::SetBusyReason(forms::main_window::kWindow, forms::main_window::kBusyReason);
+    FontWork work;
     ui::SetVisible(StatusLabel(), true);
     captionSet = false;
     WalkFolder(kBackupFolder, RestoreBackupFile, "*.ttf", true, 0, true);
     captionSet = false;
     ui::SetVisible(StatusLabel(), false);
-    ui::SetBusyReason(forms::main_window::kWindow, "");
 }
 
 void RestoreBackupFile(const std::string& path) {

@@ -11,6 +11,7 @@
 #include "platform/files.h"
 #include "platform/vocabulary.h"
 #include "tasks/backup_folder.h"
+#include "tasks/font_work.h"
 #include "tasks/task_files.h"
 #include "tasks/task_kinds.h"
 #include "tasks/task_list.h"
@@ -103,7 +104,7 @@ void RunRow(int row) {
 }  // namespace
 
 void RunTaskList() {
-    ui::SetBusyReason(kWindow, kBusyReason);
+    FontWork work;
     ui::SetDisabled(Main(kAddTaskButton), true);
     ui::SetDisabled(Main(kDeleteTaskButton), true);
     ui::SetDisabled(Main(kRestoreButton), true);
@@ -122,5 +123,4 @@ void RunTaskList() {
     // The delete button stays disabled until the next click in the list.
     RebuildInstalledFontList();
     ui::SetDisabled(Main(kRunTasksButton), false);
-    ui::SetBusyReason(kWindow, "");
 }

@@ -127,14 +127,16 @@ void QueueReplaceTask() {
     AppendTaskFile(file);
 }
 
-void QueueAddTask() {
-    std::string path = ui::Text(Task(kAddPathBox));
+void QueueAddOf(const std::string& path) {
     TaskFile file{FileNameOfPath(path), path};
     // An empty name never counts as queued, so empty adds may be repeated.
-    if (FindTaskFile(file.fileName).fileName.empty()) {
-        TaskList::AppendTaskRow(file.fileName, kAddTask, "");
-        AppendTaskFile(file);
-    }
+    if (!FindTaskFile(file.fileName).fileName.empty()) return;
+    TaskList::AppendTaskRow(file.fileName, kAddTask, "");
+    AppendTaskFile(file);
+}
+
+void QueueAddTask() {
+    QueueAddOf(ui::Text(Task(kAddPathBox)));
     ui::SetText(Task(kAddPathBox), "");
 }
 

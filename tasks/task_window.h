@@ -3,6 +3,8 @@
 // TaskFile naming the chosen file). The main window's 按钮_添加 opens it (app/).
 #pragma once
 
+#include <string>
+
 void TaskWindowCreated();
 // The page radio buttons.
 void ShowAddPage();
@@ -11,6 +13,9 @@ void ShowReplacePage();
 // The browse buttons: the file dialog's choice goes into the page's path box.
 void BrowseAddFile();
 void BrowseReplaceFile();
+// Queues an add of the file at path as the add page's OK does: a row and a TaskFile,
+// unless a file of that name (from any folder) is queued already.
+void QueueAddOf(const std::string& path);
 // The OK buttons: each queues its page's task, or does nothing for bad input.
 void QueueAddTask();
 void QueueDeleteTask();

@@ -29,6 +29,9 @@ bool Click(const ui::Form& form, const char* name);               // Button, Rad
 bool ClickList(const ui::Form& form, const char* name, int row);  // outside the rows: empty space
 bool SelectRowWithKeyboard(const ui::Form& form, const char* name, int row);  // fires nothing
 bool ChooseItem(const ui::Form& form, const char* name, int index);  // ComboBox, fires nothing
+// Files and folders dragged from Explorer and let go over the window, by full path: a
+// shown, enabled window whose form takes drops gets them.
+bool DropFiles(const ui::Form& form, const std::vector<std::string>& paths);
 bool PressEscape(const ui::Form& form);    // closes only a window whose form escapeCloses
 bool PressCloseBox(const ui::Form& form);  // closes a window with a control box
 

@@ -3,6 +3,7 @@
 // (headless_windows.cpp) and the process services (process_headless.cpp).
 #pragma once
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <utility>
@@ -63,7 +64,7 @@ bool Reachable(Window* window, const Control* control);
 
 // Runs an event handler. When it returns to the innermost event loop, the windows it
 // asked to close are destroyed.
-void Dispatch(ui::Handler handler);
+void Dispatch(const std::function<void()>& handler);
 // Delivers the clicks that arrived while a handler was running, in order.
 void DeliverQueuedClicks();
 

@@ -190,8 +190,8 @@ bool Reachable(Window* window, const Control* control) {
     return true;
 }
 
-void Dispatch(ui::Handler handler) {
-    if (handler == nullptr) return;
+void Dispatch(const std::function<void()>& handler) {
+    if (!handler) return;
     ++M().depth;
     handler();
     --M().depth;
@@ -319,6 +319,15 @@ bool ChooseItem(const ui::Form& form, const char* name, int index) {
         return false;
     }
     combo->current = index;
+    return true;
+}
+
+bool DropFiles(const ui::Form& form, const std::vector<std::string>& paths) {
+    Window* window = Alive(form.className);
+    if (ProgramEnded() || window == nullptr || !window->enabled || !window->shown ||
+        form.onFilesDropped == nullptr)
+        return false;
+    model::Dispatch([&] { form.onFilesDropped(paths); });
     return true;
 }
 

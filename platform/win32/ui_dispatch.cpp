@@ -28,7 +28,9 @@ constexpr ClickTrigger kClickTriggers[] = {
 // pending events run in between (a folder walk) or nests another handler (a modal load).
 std::vector<std::vector<HWND>> closesOfRunningHandlers;
 
-void RunClickHandler(Handler handler) {
+}  // namespace
+
+void RunHandler(const std::function<void()>& handler) {
     closesOfRunningHandlers.emplace_back();
     handler();
     std::vector<HWND> closes = std::move(closesOfRunningHandlers.back());
@@ -39,13 +41,15 @@ void RunClickHandler(Handler handler) {
     RestoreFocusOfActiveWindow();
 }
 
+namespace {
+
 LRESULT FireIfClick(HWND from, bool viaNotify, UINT code) {
     Control* control = ControlOfHwnd(from);
     if (control == nullptr || control->row->onClick == nullptr) return 0;
     for (const ClickTrigger& trigger : kClickTriggers) {
         if (trigger.kind == control->row->kind && trigger.viaNotify == viaNotify &&
             trigger.code == code) {
-            RunClickHandler(control->row->onClick);
+            RunHandler(control->row->onClick);
             break;
         }
     }

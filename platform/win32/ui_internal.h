@@ -5,7 +5,9 @@
 
 #include <windows.h>
 #include <commctrl.h>
+#include <shellapi.h>
 
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -104,12 +106,19 @@ void SetIconsForDpi(const LoadedWindow& window);
 bool ShouldShow(LoadedWindow& window, const Control& control);
 void ApplyVisibility(LoadedWindow& window, Control& control);
 
+// Runs an event's handler; the windows it asks to close go once it has returned
+// (ui_dispatch.cpp).
+void RunHandler(const std::function<void()>& handler);
 // The one dispatch point for control notifications (ui_dispatch.cpp).
 LRESULT RouteCommand(HWND topLevel, WPARAM wParam, LPARAM lParam);
 LRESULT RouteNotify(HWND topLevel, LPARAM lParam);
 // Forwards WM_COMMAND, WM_NOTIFY and WM_CTLCOLOR* of a container's children to the
 // top-level window (group frames and page containers are real parents).
 void ForwardToTopLevel(HWND container);
+// Dropped files (ui_drop.cpp): a window whose form takes them accepts them, also from the
+// lower rights Explorer runs with; a drop on it runs the form's drop handler.
+void AcceptDroppedFiles(const LoadedWindow& window);
+void DeliverDroppedFiles(LoadedWindow& window, HDROP drop);
 // CloseWindow: the window is destroyed once the click handler that asked has returned.
 void RequestClose(HWND window);
 // One message of a message loop, with the dialog keys (Tab, Esc) of its window.

@@ -111,6 +111,9 @@ LRESULT CALLBACK FormWindowProc(HWND hwnd, UINT message, WPARAM wParam, LPARAM l
             Unregister(window);
             break;
         }
+        case WM_DROPFILES:
+            DeliverDroppedFiles(*window, reinterpret_cast<HDROP>(wParam));
+            return 0;
         case WM_DPICHANGED:
             // Moved to a monitor of another DPI: the system suggests the new frame.
             ApplyNewDpi(*window, LOWORD(wParam), *reinterpret_cast<const RECT*>(lParam));
@@ -292,6 +295,7 @@ bool LoadWindow(const Form& form, bool modal) {
     }
     window.dpi = DpiOfWindow(hwnd);
     SetIconsForDpi(window);
+    AcceptDroppedFiles(window);
     PlaceWindow(window);
     for (std::size_t i = 0; i < form.controlCount; ++i) CreateControl(window, i);
 

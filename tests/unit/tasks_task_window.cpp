@@ -273,3 +273,66 @@ TEST_F(TaskWindowTest, CancelEscapeAndTheCloseBoxCloseAndTheNextOpeningStartsAfr
 }
 
 }  // namespace
+
+// Files and folders dragged onto the main window queue what the add page would: font
+// files by their dialog's patterns, a folder's own font files (not its subfolders'), each
+// name once, in the drop's order; nothing while a run is at work, or while the task
+// window is open and the main window disabled.
+TEST_F(TaskWindowTest, FontFilesDroppedOnTheMainWindowQueueAddTasks) {
+    MakeFolder("C:\\work\\Backup");
+    WriteFont("C:\\pack\\b.otf", u"B");
+    WriteFont("C:\\pack\\a.TTC", u"A");
+    Write("C:\\pack\\readme.txt", {1, 2, 3});
+    WriteFont("C:\\pack\\sub\\deep.ttf", u"Deep");
+    WriteFont("C:\\dl\\单个.TTF", u"One");
+    InTaskWindow([this] {
+        BrowseAndAdd("C:\\other\\n.ttf");
+        EXPECT_FALSE(headless::DropFiles(main_, {"C:\\new\\n.ttf"}));
+    });
+    ASSERT_TRUE(
+        headless::DropFiles(main_, {"C:\\dl\\单个.TTF", "C:\\pack\\readme.txt", "C:\\pack",
+                                    "C:\\new\\n.ttf", "C:\\missing.ttf", "C:\\dl\\单个.TTF"}));
+    std::vector<std::string> queued;
+    for (int row = 0; row < TaskList::RowCount(); ++row)
+        queued.push_back(Row(row)[0] + "|" + Row(row)[1] + "|" + Row(row)[2]);
+    EXPECT_EQ(queued, (std::vector<std::string>{"n.ttf|添加字体|", "单个.TTF|添加字体|",
+                                                "a.TTC|添加字体|", "b.otf|添加字体|"}));
+    EXPECT_EQ(FindTaskFile("单个.TTF").sourcePath, "C:\\dl\\单个.TTF");
+    EXPECT_EQ(FindTaskFile("a.TTC").sourcePath, "C:\\pack\\a.TTC");
+    EXPECT_EQ(FindTaskFile("n.ttf").sourcePath, "C:\\other\\n.ttf");
+    EXPECT_EQ(TaskFileList().size(), 4u);
+
+    // A drop that arrives where a run lets events run queues nothing.
+    WriteFont("C:\\late\\late.ttf", u"Late");
+    bool dropped = false;
+    standin::ObserveFileCalls([&](const standin::FileCall&) {
+        if (dropped) return;
+        dropped = true;
+        EXPECT_TRUE(headless::DropFiles(main_, {"C:\\late\\late.ttf"}));
+    });
+    RunTasks();
+    standin::ObserveFileCalls(nullptr);
+    EXPECT_EQ(TaskList::RowCount(), 4);
+    EXPECT_TRUE(headless::DropFiles(main_, {"C:\\late\\late.ttf"}));
+    EXPECT_EQ(TaskList::RowCount(), 5);
+}
+
+// On the task window the first font file of a drop goes into the shown page's path box.
+TEST_F(TaskWindowTest, AFontFileDroppedOnTheTaskWindowFillsTheShownPagesPathBox) {
+    InTaskWindow([this] {
+        ASSERT_TRUE(headless::DropFiles(task_, {"C:\\other", "C:\\new\\n.ttf"}));
+        EXPECT_EQ(Edit(kAddPathBox), "C:\\other\\n.ttf");
+        ASSERT_TRUE(headless::Click(task_, kReplacePageRadio));
+        ASSERT_TRUE(headless::DropFiles(task_, {"C:\\new\\n.ttf"}));
+        EXPECT_EQ(Edit(kReplacementPathBox), "C:\\new\\n.ttf");
+        ASSERT_TRUE(headless::Click(task_, kDeletePageRadio));
+        ASSERT_TRUE(headless::DropFiles(task_, {"C:\\other\\n.ttf"}));
+        EXPECT_EQ(Edit(kAddPathBox), "C:\\other\\n.ttf");
+        EXPECT_EQ(Edit(kReplacementPathBox), "C:\\new\\n.ttf");
+        // The path box takes the file; 确 定 queues it as a browsed one.
+        ASSERT_TRUE(headless::Click(task_, kAddPageRadio));
+        ASSERT_TRUE(headless::Click(task_, kAddOkButton));
+    });
+    EXPECT_EQ(FindTaskFile("n.ttf").sourcePath, "C:\\other\\n.ttf");
+    EXPECT_EQ(TaskList::RowCount(), 1);
+}

@@ -253,6 +253,19 @@ TEST_CASE("product_resources.imports_only_known_dlls_and_no_a_function_with_a_pa
     }
     CHECK_EQ(searched, std::vector<std::string>());
     CHECK_EQ(withAPath, std::vector<std::string>());
+
+    // Files dropped from Explorer: the shell's calls, and the message filter that lets the
+    // drop through to an elevated window, which the program looks up by its name.
+    for (const char* drop : {"DragAcceptFiles", "DragQueryFileW", "DragFinish"})
+        CHECK(std::find(functions.begin(), functions.end(), drop) != functions.end());
+    HANDLE file = CreateFileW(ProductExe().c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                              OPEN_EXISTING, 0, nullptr);
+    REQUIRE(file != INVALID_HANDLE_VALUE);
+    std::string image(GetFileSize(file, nullptr), '\0');
+    DWORD got = 0;
+    ReadFile(file, image.data(), static_cast<DWORD>(image.size()), &got, nullptr);
+    CloseHandle(file);
+    CHECK(image.find("ChangeWindowMessageFilterEx") != std::string::npos);
 }
 
 // The program's first call limits the DLL search to the system folder. A DLL that exists

@@ -131,6 +131,10 @@ bool AnswerFileDialog(DWORD pid, const std::string& path, int timeoutMs = kWaitM
 HWND FindFileDialog(DWORD pid);
 // Cancels the file-open dialog of the process. False when no dialog showed up in time.
 bool CancelFileDialog(DWORD pid, int timeoutMs = kWaitMs);
+// Files and folders let go over the window as Explorer drops them: a drop block with
+// wide names, WM_DROPFILES. The block is written into the program's own memory, where the
+// drop handle that DragQueryFileW reads is its address, as a fixed memory block's is.
+bool DropFiles(HWND window, const std::vector<std::wstring>& paths);
 // The entries of the dialog's file-type list.
 std::vector<std::string> FileDialogTypes(HWND dialog);
 

@@ -1,9 +1,12 @@
-// User input into the program: mouse clicks, the Esc key, the close box and the answer
-// to the file-open dialog.
+// User input into the program: mouse clicks, the Esc key, the close box, the answer to
+// the file-open dialog and dropped files.
 #include <cstdlib>
+#include <cstring>
 
 #include "e2e/driver/driver.h"
 #include "e2e/driver/internal.h"
+
+#include <shlobj.h>
 
 namespace e2e {
 namespace {
@@ -172,6 +175,30 @@ bool ClickOnScreen(POINT at) {
     INPUT press[2] = {MouseInput(MOUSEEVENTF_LEFTDOWN, at), MouseInput(MOUSEEVENTF_LEFTUP, at)};
     SendInput(2, press, sizeof(INPUT));
     return true;
+}
+
+bool DropFiles(HWND window, const std::vector<std::wstring>& paths) {
+    std::wstring names;
+    for (const std::wstring& path : paths) names += path + L'\0';
+    names += L'\0';
+    DROPFILES head = {};
+    head.pFiles = sizeof head;
+    head.pt = {20, 20};
+    head.fWide = TRUE;
+    std::vector<char> block(sizeof head + names.size() * sizeof(wchar_t));
+    std::memcpy(block.data(), &head, sizeof head);
+    std::memcpy(block.data() + sizeof head, names.data(), names.size() * sizeof(wchar_t));
+    DWORD pid = 0;
+    GetWindowThreadProcessId(window, &pid);
+    HANDLE process = OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_WRITE, FALSE, pid);
+    if (process == nullptr) return false;
+    // The program lets go of the block with DragFinish; what stays is a page of a test's.
+    void* there = VirtualAllocEx(process, nullptr, block.size(), MEM_COMMIT, PAGE_READWRITE);
+    bool written =
+        there != nullptr && WriteProcessMemory(process, there, block.data(), block.size(), nullptr);
+    CloseHandle(process);
+    return written &&
+           PostMessageW(window, WM_DROPFILES, reinterpret_cast<WPARAM>(there), 0) != FALSE;
 }
 
 }  // namespace e2e
