@@ -33,6 +33,35 @@ bool MakeFolders(bool withBackup, Folders* folders) {
            (!withBackup || scenario::MakeFolder(folders->backup));
 }
 
+// A row queued through the task window: an add of a path, a delete of an installed font,
+// or a replace of one with a path.
+struct Row {
+    enum { kAdd, kDelete, kReplace } kind;
+    std::string font = {}, path = {};
+};
+struct Started {
+    e2e::Program program;
+    scenario::MainWindow main;
+};
+// How nearly every case begins: the program started in the working folder, the rows
+// queued through the task window, which is closed again.
+bool StartAndQueue(const std::string& work, const std::vector<Row>& rows, Started* started,
+                   const std::string& exe = "") {
+    const scenario::MainWindow& main = started->main;
+    scenario::TaskWindow task;
+    if (!scenario::Start(started->program, work, &started->main, exe) ||
+        !scenario::OpenTaskWindow(main, &task))
+        return false;
+    for (const Row& row : rows) {
+        bool queued = row.kind == Row::kAdd ? scenario::QueueAdd(main, task, row.path)
+                      : row.kind == Row::kDelete
+                          ? scenario::QueueDelete(main, task, row.font)
+                          : scenario::QueueReplace(main, task, row.font, row.path);
+        if (!queued) return false;
+    }
+    return scenario::CloseTaskWindow(main, task);
+}
+
 // What the window answers when Windows asks it, as a user logs off, whether the session
 // may end: 1 yes, 0 no, -1 no answer within the time Windows gives a program.
 int EndSessionAnswer(HWND window) {
@@ -65,15 +94,13 @@ TEST_CASE("run_tasks.add_delete_replace_then_restore") {
     Bytes replacement = scenario::WriteFont(folders.source + "\\rt新字体.ttf", u"RT Run New");
     REQUIRE(!added.empty() && !replacement.empty());
 
-    e2e::Program program;
-    scenario::MainWindow main;
-    REQUIRE(scenario::Start(program, folders.work, &main));
-    scenario::TaskWindow task;
-    REQUIRE(scenario::OpenTaskWindow(main, &task));
-    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rt增加字体.ttf"));
-    REQUIRE(scenario::QueueDelete(main, task, "rt宋体测试.ttf"));
-    REQUIRE(scenario::QueueReplace(main, task, "rt黑体.ttf", folders.source + "\\rt新字体.ttf"));
-    REQUIRE(scenario::CloseTaskWindow(main, task));
+    Started started;
+    REQUIRE(StartAndQueue(folders.work,
+                          {{Row::kAdd, "", folders.source + "\\rt增加字体.ttf"},
+                           {Row::kDelete, "rt宋体测试.ttf"},
+                           {Row::kReplace, "rt黑体.ttf", folders.source + "\\rt新字体.ttf"}},
+                          &started));
+    auto& [program, main] = started;
 
     REQUIRE(scenario::RunTasks(main));
     CHECK_EQ(scenario::RowText(main, 0), std::string("rt增加字体.ttf|添加字体||添加成功"));
@@ -147,18 +174,16 @@ TEST_CASE("run_tasks.mixed_outcomes_with_a_font_held_open") {
     Bytes replacement = scenario::WriteFont(folders.source + "\\rmNew.ttf", u"RT Mixed New");
     REQUIRE(!replacement.empty());
 
-    e2e::Program program;
-    scenario::MainWindow main;
-    REQUIRE(scenario::Start(program, folders.work, &main));
-    scenario::TaskWindow task;
-    REQUIRE(scenario::OpenTaskWindow(main, &task));
-    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rmAdded.ttf"));
-    REQUIRE(scenario::QueueAdd(main, task, vanishing));
-    REQUIRE(scenario::QueueDelete(main, task, "rmHeld.ttf"));
-    REQUIRE(scenario::QueueDelete(main, task, "rmGone.ttf"));
-    REQUIRE(scenario::QueueReplace(main, task, "rmOld.ttf", folders.source + "\\rmNew.ttf"));
-    REQUIRE(scenario::QueueReplace(main, task, "rmLost.ttf", missing));
-    REQUIRE(scenario::CloseTaskWindow(main, task));
+    Started started;
+    REQUIRE(StartAndQueue(folders.work,
+                          {{Row::kAdd, "", folders.source + "\\rmAdded.ttf"},
+                           {Row::kAdd, "", vanishing},
+                           {Row::kDelete, "rmHeld.ttf"},
+                           {Row::kDelete, "rmGone.ttf"},
+                           {Row::kReplace, "rmOld.ttf", folders.source + "\\rmNew.ttf"},
+                           {Row::kReplace, "rmLost.ttf", missing}},
+                          &started));
+    auto& [program, main] = started;
 
     // Between queuing and running, three files go away and one gets held.
     REQUIRE(DeleteFileA(vanishing.c_str()));
@@ -206,14 +231,12 @@ TEST_CASE("run_tasks.running_twice_keeps_the_first_original") {
     REQUIRE(!replacement.empty());
     REQUIRE(!scenario::WriteFont(folders.source + "\\rwAdded.ttf", u"RT Twice Added").empty());
 
-    e2e::Program program;
-    scenario::MainWindow main;
-    REQUIRE(scenario::Start(program, folders.work, &main));
-    scenario::TaskWindow task;
-    REQUIRE(scenario::OpenTaskWindow(main, &task));
-    REQUIRE(scenario::QueueReplace(main, task, "rwFont.ttf", folders.source + "\\rwNew.ttf"));
-    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rwAdded.ttf"));
-    REQUIRE(scenario::CloseTaskWindow(main, task));
+    Started started;
+    REQUIRE(StartAndQueue(folders.work,
+                          {{Row::kReplace, "rwFont.ttf", folders.source + "\\rwNew.ttf"},
+                           {Row::kAdd, "", folders.source + "\\rwAdded.ttf"}},
+                          &started));
+    auto& [program, main] = started;
 
     REQUIRE(scenario::RunTasks(main));
     CHECK_EQ(scenario::RowText(main, 0),
@@ -356,16 +379,14 @@ TEST_CASE("run_tasks.without_a_backup_folder_nothing_is_touched") {
     REQUIRE(MakeFolders(false, &folders));
     REQUIRE(!scenario::WriteFont(folders.source + "\\rnNew.ttf", u"RT NoBackup New").empty());
 
-    e2e::Program program;
-    scenario::MainWindow main;
-    REQUIRE(scenario::Start(program, folders.work, &main));
-    scenario::TaskWindow task;
-    REQUIRE(scenario::OpenTaskWindow(main, &task));
-    REQUIRE(scenario::QueueDelete(main, task, "rnDelete.ttf"));
-    REQUIRE(scenario::QueueReplace(main, task, "rnReplace.ttf", folders.source + "\\rnNew.ttf"));
     // The last row ends with a result whatever happens, which tells when the run is over.
-    REQUIRE(scenario::QueueDelete(main, task, "rnMarker.ttf"));
-    REQUIRE(scenario::CloseTaskWindow(main, task));
+    Started started;
+    REQUIRE(StartAndQueue(folders.work,
+                          {{Row::kDelete, "rnDelete.ttf"},
+                           {Row::kReplace, "rnReplace.ttf", folders.source + "\\rnNew.ttf"},
+                           {Row::kDelete, "rnMarker.ttf"}},
+                          &started));
+    auto& [program, main] = started;
     REQUIRE(DeleteFileA(FontsFolder::Path("rnMarker.ttf").c_str()));
 
     REQUIRE(scenario::RunTasks(main));
@@ -391,15 +412,13 @@ TEST_CASE("run_tasks.closing_with_queued_rows_touches_nothing") {
     REQUIRE(!scenario::WriteFont(folders.source + "\\rcNew.ttf", u"RT Close New").empty());
     std::vector<std::string> fontsBefore = scenario::FilesIn(scenario::kFontsFolder);
 
-    e2e::Program program;
-    scenario::MainWindow main;
-    REQUIRE(scenario::Start(program, folders.work, &main));
-    scenario::TaskWindow task;
-    REQUIRE(scenario::OpenTaskWindow(main, &task));
-    REQUIRE(scenario::QueueAdd(main, task, folders.source + "\\rcAdded.ttf"));
-    REQUIRE(scenario::QueueDelete(main, task, "rcDelete.ttf"));
-    REQUIRE(scenario::QueueReplace(main, task, "rcReplace.ttf", folders.source + "\\rcNew.ttf"));
-    REQUIRE(scenario::CloseTaskWindow(main, task));
+    Started started;
+    REQUIRE(StartAndQueue(folders.work,
+                          {{Row::kAdd, "", folders.source + "\\rcAdded.ttf"},
+                           {Row::kDelete, "rcDelete.ttf"},
+                           {Row::kReplace, "rcReplace.ttf", folders.source + "\\rcNew.ttf"}},
+                          &started));
+    auto& [program, main] = started;
     REQUIRE(e2e::ListRowCount(main.list) == 3);
 
     CHECK(scenario::CloseAndExit(program, main));
@@ -419,13 +438,10 @@ TEST_CASE("run_tasks.unzipped_release_backs_up_beside_itself") {
     Bytes doomed = fonts.Put("rzDelete.ttf", u"RT Release Delete");
     REQUIRE(!doomed.empty());
 
-    e2e::Program program;
-    scenario::MainWindow main;
-    REQUIRE(scenario::Start(program, release, &main, release + "\\fonttasks.exe"));
-    scenario::TaskWindow task;
-    REQUIRE(scenario::OpenTaskWindow(main, &task));
-    REQUIRE(scenario::QueueDelete(main, task, "rzDelete.ttf"));
-    REQUIRE(scenario::CloseTaskWindow(main, task));
+    Started started;
+    REQUIRE(StartAndQueue(release, {{Row::kDelete, "rzDelete.ttf"}}, &started,
+                          release + "\\fonttasks.exe"));
+    auto& [program, main] = started;
 
     REQUIRE(scenario::RunTasks(main));
     CHECK_EQ(scenario::RowText(main, 0), std::string("rzDelete.ttf   |删除字体||删除成功"));
@@ -445,28 +461,20 @@ TEST_CASE("run_tasks.killed_in_the_middle_of_a_backup_loses_nothing") {
     Folders folders;
     REQUIRE(MakeFolders(true, &folders));
     const std::string backup = folders.backup + "\\rkLarge.ttf";
-    // Starts the program and queues the delete of the large font.
-    auto startWithTheDelete = [&](e2e::Program& program, scenario::MainWindow* main) {
-        scenario::TaskWindow task;
-        return scenario::Start(program, folders.work, main) &&
-               scenario::OpenTaskWindow(*main, &task) &&
-               scenario::QueueDelete(*main, task, "rkLarge.ttf") &&
-               scenario::CloseTaskWindow(*main, task);
-    };
+    const std::vector<Row> theDelete = {{Row::kDelete, "rkLarge.ttf"}};
     {
-        e2e::Program program;
-        scenario::MainWindow main;
-        REQUIRE(startWithTheDelete(program, &main));
-        e2e::Click(main.run);
+        Started killed;
+        REQUIRE(StartAndQueue(folders.work, theDelete, &killed));
+        e2e::Click(killed.main.run);
         REQUIRE(e2e::WaitUntil([&] { return scenario::FileExists(backup + ".tmp"); }));
-        REQUIRE(program.Kill());
+        REQUIRE(killed.program.Kill());
     }
     CHECK(scenario::HoldsBytes(FontsFolder::Path("rkLarge.ttf"), large));
     CHECK(!scenario::FileExists(backup));
 
-    e2e::Program program;
-    scenario::MainWindow main;
-    REQUIRE(startWithTheDelete(program, &main));
+    Started started;
+    REQUIRE(StartAndQueue(folders.work, theDelete, &started));
+    auto& [program, main] = started;
     REQUIRE(scenario::RunTasks(main, "删除成功"));
     CHECK(scenario::FilesIn(folders.backup) == std::vector<std::string>{"rkLarge.ttf"});
     CHECK(scenario::HoldsBytes(backup, large));
