@@ -36,16 +36,12 @@ std::set<std::string>& Written() {
     return written;
 }
 
-std::string Key(const std::string& path) {
-    return path.substr(0, path.find_last_not_of(' ') + 1);
-}
-
 void NoteWritten(const std::string& path) {
-    Written().insert(Key(path));
+    Written().insert(WithoutTrailingSpaces(path));
 }
 
 bool IsOwn(const std::string& path) {
-    return Written().count(Key(path)) != 0;
+    return Written().count(WithoutTrailingSpaces(path)) != 0;
 }
 
 // The files a call may have to wait for: those it opens, renames, replaces or deletes.
