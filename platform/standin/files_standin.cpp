@@ -163,6 +163,11 @@ std::string HostOf(const FullPath& full) {
     return host;
 }
 
+// The drive letter of a host path's drive folder: its volume.
+char DriveOf(const std::string& host) {
+    return host.size() > S().root.size() + 1 ? host[S().root.size() + 1] : '\0';
+}
+
 bool IsDirectory(const std::string& host) {
     struct stat info;
     return ::stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -443,6 +448,10 @@ Failure CopyOneFile(const std::string& source, const std::string& destination, b
     if (fate == Fate::Cut && !standin::faults::CutLate()) count = 0;
     bool written = WriteHostFile(to, bytes.data(), count);
     Written(to);
+    if (exists)
+        standin::faults::AttributesChanging(to);
+    else
+        standin::faults::Created(to);
     SetAttributesOf(to, AttributesOf(from));
     if (fate == Fate::Cut) standin::faults::EndHere();
     return fate == Fate::Proceed && written ? Failure::None : Failure::Other;
@@ -456,8 +465,7 @@ Failure RemoveFile(const std::string& path) {
         if (!Deletable(host)) return Failure::Sharing;
         // DeleteFileW refuses a read-only file.
         if ((AttributesOf(host) & kReadOnly) != 0) return Failure::AccessDenied;
-        if (::unlink(host.c_str()) != 0) return Failure::Other;
-        standin::faults::FileRemoved(host);
+        if (!standin::faults::Remove(host)) return Failure::Other;
         S().scanned.erase(host);
         return Failure::None;
     });
@@ -471,7 +479,7 @@ Failure FlushToDisk(const std::string& path) {
         if (!IsRegularFile(host)) return Failure::AccessDenied;
         if (!Writable(host)) return Failure::Sharing;
         if ((AttributesOf(host) & kReadOnly) != 0) return Failure::AccessDenied;
-        standin::faults::DataFlushed(host);
+        standin::faults::Flushed(host);
         // Closing a handle that could write has the scanner look at the file again.
         if (S().scannerHoldMs > 0) S().scanned[host] = Milliseconds() + S().scannerHoldMs;
         return Failure::None;
@@ -485,6 +493,8 @@ Failure RenameFile(const std::string& from, const std::string& to, bool replaceE
         if (fromHost.empty() || toHost.empty() || !IsRegularFile(fromHost)) return Failure::Other;
         if (!Deletable(fromHost)) return Failure::Sharing;
         if (fromHost == toHost) return Failure::None;  // the name it already has
+        // MoveFileExW without MOVEFILE_COPY_ALLOWED renames within a volume only.
+        if (DriveOf(fromHost) != DriveOf(toHost)) return Failure::Other;
         if (::access(toHost.c_str(), F_OK) == 0) {
             if (!replaceExisting) return Failure::Other;
             // Windows never replaces a folder, a file another holder keeps open, or a
@@ -493,8 +503,7 @@ Failure RenameFile(const std::string& from, const std::string& to, bool replaceE
                 (AttributesOf(toHost) & kReadOnly) != 0)
                 return Failure::AccessDenied;
         }
-        if (::rename(fromHost.c_str(), toHost.c_str()) != 0) return Failure::Other;
-        standin::faults::FileRenamed(fromHost, toHost);
+        if (!standin::faults::Rename(fromHost, toHost)) return Failure::Other;
         // The scanner's hold goes with the file.
         auto scanned = S().scanned.extract(fromHost);
         S().scanned.erase(toHost);
@@ -539,6 +548,7 @@ bool SetFileAttributeBits(const std::string& path, unsigned attributes) {
         if (!Resolve(path, &full)) return false;
         std::string host = HostOf(full);
         if (::access(host.c_str(), F_OK) != 0) return false;
+        standin::faults::AttributesChanging(host);
         SetAttributesOf(host, attributes & (kReadOnly | kHidden | kSystem));
         return true;
     });
@@ -661,7 +671,7 @@ void UseTestRoot(const std::string& hostRoot) {
     state.openSearches = 0;
     state.fontsFolderAvailable = true;
     ResetFontManager();
-    faults::Reset();
+    faults::Reset(state.root);
     platform::once::ForgetWrittenFiles();
     for (const char* sub : {"", "/C", "/C/WINDOWS", "/C/WINDOWS/Fonts", "/C/work"}) {
         ::mkdir((state.root + sub).c_str(), 0755);

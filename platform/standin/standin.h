@@ -11,6 +11,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace standin {
@@ -77,8 +78,9 @@ enum class CutMode {
     // done or not, as late says.
     Kill,
     // A kill, and the power goes: besides, the data written to each file since its last
-    // flush is lost (the file keeps its size and reads as zeros); renames, deletes and
-    // attribute changes that returned stay.
+    // flush is lost (the file keeps its size and reads as zeros), and each volume loses
+    // the latest of the metadata changes (creations, renames, deletes, attribute changes)
+    // that it has logged since a flush of any of its files, as many as changesLost says.
     PowerCut,
     // The call fails and the program goes on. A failing copy leaves half its destination
     // behind when late is set (as Wine's does), none otherwise (as Windows').
@@ -96,13 +98,20 @@ struct CutPlan {
     // More calls than this means a loop that does not end: the process is ended with
     // kRunawayExitCode. 0: no limit.
     int callLimit = 0;
+    // Power cut: how many of its latest uncommitted metadata changes each volume loses, by
+    // drive letter ('C'); a volume loses none unless named, and never more than it has.
+    std::map<char, int> changesLost = {};
 };
 // A kill or power cut ends the process with kCutExitCode: plan one only in a child
 // process (fork) that the test waits for.
 constexpr int kCutExitCode = 86;
 constexpr int kRunawayExitCode = 87;
+// Numbers the calls from here on; what was done before is on the disk.
 void PlanCut(const CutPlan& plan);
 int FileCallsMade();
+// The metadata changes the volume has logged since its last flush: what a power cut can
+// lose of it.
+int ChangesLogged(char drive);
 
 // Directory searches opened and not yet closed, for checking that every search is closed.
 int OpenSearches();
