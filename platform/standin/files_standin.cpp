@@ -25,13 +25,20 @@
 
 namespace {
 
+// When the virus scanner holds a file: from the end of the turns before it.
+struct ScanTurn {
+    unsigned long long from, until;
+};
+
 struct State {
-    std::string root;                                   // host folder holding the drive folders
-    std::string current = "C:\\work";                   // Windows text, no trailing backslash
-    std::map<std::string, bool> held;                   // host path -> reads allowed
-    std::set<std::string> openExclusive;                // host paths opened with no sharing
-    unsigned scannerHoldMs = 0;                         // 0: no virus scanner
-    std::map<std::string, unsigned long long> scanned;  // host path -> held until
+    std::string root;                     // host folder holding the drive folders
+    std::string current = "C:\\work";     // Windows text, no trailing backslash
+    std::map<std::string, bool> held;     // host path -> reads allowed
+    std::set<std::string> openExclusive;  // host paths opened with no sharing
+    unsigned scannerHoldMs = 0;           // 0: no virus scanner
+    bool scannerDeniesRenames = false;
+    std::map<std::string, ScanTurn> scanned;  // host path -> its turn with the scanner
+    unsigned long long scannerFree = 0;       // when the scanner is done with every turn
     int openSearches = 0;
     bool fontsFolderAvailable = true;
 };
@@ -201,8 +208,21 @@ bool Writable(const std::string& host) {
 }
 
 bool Scanning(const std::string& host) {
-    auto scanned = S().scanned.find(host);
-    return scanned != S().scanned.end() && platform::Milliseconds() < scanned->second;
+    auto turn = S().scanned.find(host);
+    unsigned long long now = platform::Milliseconds();
+    return turn != S().scanned.end() && turn->second.from <= now && now < turn->second.until;
+}
+
+// The virus scanner looks at one file at a time, in the order the program wrote them:
+// a file waiting its turn is free, so a rename may land on an older file still held.
+void Scan(const std::string& host) {
+    if (S().scannerHoldMs == 0) return;
+    unsigned long long now = platform::Milliseconds();
+    auto turn = S().scanned.find(host);
+    if (turn != S().scanned.end() && now < turn->second.until) return;  // it has one coming
+    unsigned long long from = std::max(now, S().scannerFree);
+    S().scannerFree = from + S().scannerHoldMs;
+    S().scanned[host] = {from, S().scannerFree};
 }
 
 // Whether the file may be deleted, renamed or replaced: nobody holds it, and neither does
@@ -211,10 +231,9 @@ bool Deletable(const std::string& host) {
     return Writable(host) && !Scanning(host);
 }
 
-// The virus scanner opens a file the program has just written and holds it for a while.
 void Written(const std::string& host) {
     standin::faults::DataWritten(host);
-    if (S().scannerHoldMs > 0) S().scanned[host] = platform::Milliseconds() + S().scannerHoldMs;
+    Scan(host);
 }
 
 // The attributes live in the host file's mode bits, so that they are part of what a
@@ -481,7 +500,7 @@ Failure FlushToDisk(const std::string& path) {
         if ((AttributesOf(host) & kReadOnly) != 0) return Failure::AccessDenied;
         standin::faults::Flushed(host);
         // Closing a handle that could write has the scanner look at the file again.
-        if (S().scannerHoldMs > 0) S().scanned[host] = Milliseconds() + S().scannerHoldMs;
+        Scan(host);
         return Failure::None;
     });
 }
@@ -491,7 +510,11 @@ Failure RenameFile(const std::string& from, const std::string& to, bool replaceE
         std::string fromHost = HostFile(from);
         std::string toHost = HostFile(to);
         if (fromHost.empty() || toHost.empty() || !IsRegularFile(fromHost)) return Failure::Other;
-        if (!Deletable(fromHost)) return Failure::Sharing;
+        // Scanners refuse the rename of a file they hold with a sharing violation or with
+        // "access denied".
+        if (!Deletable(fromHost))
+            return Writable(fromHost) && S().scannerDeniesRenames ? Failure::AccessDenied
+                                                                  : Failure::Sharing;
         if (fromHost == toHost) return Failure::None;  // the name it already has
         // MoveFileExW without MOVEFILE_COPY_ALLOWED renames within a volume only.
         if (DriveOf(fromHost) != DriveOf(toHost)) return Failure::Other;
@@ -509,6 +532,15 @@ Failure RenameFile(const std::string& from, const std::string& to, bool replaceE
         S().scanned.erase(toHost);
         if (scanned) S().scanned.emplace(toHost, scanned.mapped());
         return Failure::None;
+    });
+}
+
+Failure OpenForDeletion(const std::string& path) {
+    return ActOnce(Enter(Kind::Read, "CreateFileW", path), [&] {
+        std::string host = HostFile(path);
+        if (host.empty() || ::access(host.c_str(), F_OK) != 0) return Failure::Other;
+        if (!IsRegularFile(host)) return Failure::AccessDenied;
+        return Deletable(host) ? Failure::None : Failure::Sharing;
     });
 }
 
@@ -667,7 +699,9 @@ void UseTestRoot(const std::string& hostRoot) {
     state.held.clear();
     state.openExclusive.clear();
     state.scannerHoldMs = 0;
+    state.scannerDeniesRenames = false;
     state.scanned.clear();
+    state.scannerFree = 0;
     state.openSearches = 0;
     state.fontsFolderAvailable = true;
     ResetFontManager();
@@ -692,9 +726,12 @@ void ReleaseHeldFiles() {
     S().held.clear();
 }
 
-void RunScanner(unsigned holdMilliseconds) {
+void RunScanner(unsigned holdMilliseconds, ScannerRefusal refusal) {
     S().scannerHoldMs = holdMilliseconds;
-    if (holdMilliseconds == 0) S().scanned.clear();
+    S().scannerDeniesRenames = refusal == ScannerRefusal::AccessDenied;
+    if (holdMilliseconds != 0) return;
+    S().scanned.clear();
+    S().scannerFree = 0;
 }
 
 int OpenSearches() {

@@ -50,8 +50,12 @@ void ReleaseHeldFiles();
 // A virus scanner: from now on, every file the program writes (a copy, or a flush) is held
 // for holdMilliseconds of the stand-in's clock, which moves only when the program pauses:
 // its delete, rename, overwrite and exclusive open are refused meanwhile as for a held
-// file, and the hold goes with the file when it is renamed. 0 stops the scanner.
-void RunScanner(unsigned holdMilliseconds);
+// file, and the hold goes with the file when it is renamed. The scanner holds one file at
+// a time, in the order they were written; a file waiting its turn is free. It refuses the
+// rename of a file it holds as refusal says. 0 stops the scanner.
+enum class ScannerRefusal { SharingViolation, AccessDenied };
+void RunScanner(unsigned holdMilliseconds,
+                ScannerRefusal refusal = ScannerRefusal::SharingViolation);
 // Whether the fake font manager has the file (by host path) registered: Windows holds a
 // loaded font file as HoldFile(path, true) holds it, until its last registration goes.
 bool IsLoadedFontFile(const std::string& hostPath);

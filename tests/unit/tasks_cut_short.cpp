@@ -42,10 +42,13 @@ enum class Where {
     AtACopy,
     AtAWrite,  // a copy or a flush: a file is written
 };
+// A virus scanner that starts at the call (nothing is cut), and how it refuses the rename
+// of a file it holds.
+enum class Scan { None, SharingViolation, AccessDenied };
 struct Variant {
     CutMode mode;
     bool late;
-    bool scanner;  // a virus scanner starts at the call; nothing is cut
+    Scan scanner;
     Where where;
     // The working folder on D:, as when the program is unzipped to D:\字体管理器: the
     // backups on another volume than the fonts. A power cut then loses each volume's
@@ -56,23 +59,27 @@ struct Variant {
 // Five modes: a kill and a power cut, early or late in the call in flight, and a power
 // cut with the backups on a second volume; a failing call, and a failing copy that leaves
 // nothing (Windows) or its partial destination (Wine); a disk that is full from a copy
-// on; a virus scanner.
+// on; a virus scanner that refuses a rename with a sharing violation or "access denied".
 constexpr Variant kVariants[] = {
-    {CutMode::Kill, false, false, Where::AfterAChange, false, "killed"},
-    {CutMode::Kill, true, false, Where::AtAChange, false, "killed late in the call"},
-    {CutMode::PowerCut, false, false, Where::AfterAChange, false, "power cut"},
-    {CutMode::PowerCut, true, false, Where::AtAChange, false, "power cut late in the call"},
-    {CutMode::PowerCut, false, false, Where::AfterAChange, true,
+    {CutMode::Kill, false, Scan::None, Where::AfterAChange, false, "killed"},
+    {CutMode::Kill, true, Scan::None, Where::AtAChange, false, "killed late in the call"},
+    {CutMode::PowerCut, false, Scan::None, Where::AfterAChange, false, "power cut"},
+    {CutMode::PowerCut, true, Scan::None, Where::AtAChange, false, "power cut late in the call"},
+    {CutMode::PowerCut, false, Scan::None, Where::AfterAChange, true,
      "power cut, the working folder on D:"},
-    {CutMode::Fail, false, false, Where::Anywhere, false, "the call fails"},
-    {CutMode::Fail, true, false, Where::AtACopy, false, "the copy fails leaving its partial copy"},
-    {CutMode::DiskFull, false, false, Where::AtACopy, false, "the disk is full from the copy on"},
-    {CutMode::None, false, true, Where::AtAWrite, false,
-     "a virus scanner holds every new file from the call on"},
+    {CutMode::Fail, false, Scan::None, Where::Anywhere, false, "the call fails"},
+    {CutMode::Fail, true, Scan::None, Where::AtACopy, false,
+     "the copy fails leaving its partial copy"},
+    {CutMode::DiskFull, false, Scan::None, Where::AtACopy, false,
+     "the disk is full from the copy on"},
+    {CutMode::None, false, Scan::SharingViolation, Where::AtAWrite, false,
+     "a virus scanner holds each new file in turn from the call on"},
+    {CutMode::None, false, Scan::AccessDenied, Where::AtAWrite, false,
+     "a virus scanner that denies renames holds each new file in turn from the call on"},
 };
 constexpr int kVariantCount = static_cast<int>(std::size(kVariants));
-constexpr Variant kUncut = {CutMode::None, false, false, Where::Anywhere, false, "not cut"};
-constexpr Variant kUncutOnD = {CutMode::None, false, false, Where::Anywhere, true, "not cut"};
+constexpr Variant kUncut = {CutMode::None, false, Scan::None, Where::Anywhere, false, "not cut"};
+constexpr Variant kUncutOnD = {CutMode::None, false, Scan::None, Where::Anywhere, true, "not cut"};
 
 // A file call of the uncut sequence, and the metadata changes that C: and D: had logged
 // since their last flush when it started.
@@ -317,7 +324,11 @@ class CutShortTest : public ProgramTest {
                 cut = now;
                 for (int row = 0; row < kRowCount; ++row)
                     shown[row] = TaskList::CellText(row, TaskList::kResultColumn);
-                if (variant.scanner) standin::RunScanner(kScannerHoldMs);
+                if (variant.scanner != Scan::None)
+                    standin::RunScanner(kScannerHoldMs,
+                                        variant.scanner == Scan::AccessDenied
+                                            ? standin::ScannerRefusal::AccessDenied
+                                            : standin::ScannerRefusal::SharingViolation);
                 standing = VersionsStanding();
             } else if (last.changes) {
                 for (const std::string& path : {last.path, last.source})
@@ -369,7 +380,7 @@ class CutShortTest : public ProgramTest {
         auto checkNoTemporaryFile = [&](const char* step) {
             bool tempCall =
                 EndsWithIgnoringCase(cut.path, ".tmp") && std::string(cut.function) != "CopyFileW";
-            if (tempCall && !variant.scanner) return;
+            if (tempCall && variant.scanner == Scan::None) return;
             for (const std::string& folder : {std::string(kFonts), backup_})
                 for (const std::string& name : Listing(folder))
                     if (EndsWithIgnoringCase(name, ".tmp"))
@@ -590,7 +601,7 @@ TEST_F(CutShortTest, NoVersionIsLostWhereverTwoRunsAndARestoreAreCut) {
                     if (before[v] > 0 && before[v] <= call) firstSeen[v] = 1;
                 CheckNothingLost(firstSeen, report, where);
                 // A scanner only delays: every row and the restore end as without it.
-                if (variant.scanner) {
+                if (variant.scanner != Scan::None) {
                     EXPECT_EQ(report.cells, reference.cells) << where;
                     EXPECT_TRUE(Snapshot() == uncutTree[variant.secondVolume])
                         << where << ": the folders differ";
