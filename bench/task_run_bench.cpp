@@ -50,9 +50,14 @@ struct Files {
     std::vector<Row> rows, adds, kept;
 };
 
-// The program's times, its floors' (bare, whole) and its parts' alone, in the same rounds.
+// The floors: the same file operations done directly, bare, or with every copy whole as the
+// program makes it. A round's turns run each floor and the program.
+enum Floor { kBareFloor, kWholeFloor, kFloors };
+constexpr int kProgramTurn = kFloors;
+
+// The program's times, its floors' and its parts' alone, in the same rounds.
 struct Subject {
-    Series program, floor[2];
+    Series program, floor[kFloors];
     std::map<std::string, Series> parts;
 };
 
@@ -63,17 +68,32 @@ struct Figures {
     int unexpectedResults = 0, notRestored = 0;  // in all rounds
 };
 
-// A copy as a floor makes it: bare, or whole.
-void Copy(const std::string& from, const std::string& to, bool whole, bool replace = false) {
-    const std::string temporary = whole ? to + ".tmp" : to;
-    CopyFileA(from.c_str(), temporary.c_str(), FALSE);
-    if (!whole) return;
-    HANDLE file = CreateFileA(temporary.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr,
-                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-    FlushFileBuffers(file);
+// A floor whose call failed would look fast: the benchmark stops there.
+void Must(bool done, const char* call, const std::string& path) {
+    if (done) return;
+    std::fprintf(stderr, "floor: %s failed on %s (error %lu)\n", call, path.c_str(),
+                 GetLastError());
+    ExitProcess(1);
+}
+
+void Flush(const std::string& path) {
+    HANDLE file = CreateFileA(path.c_str(), GENERIC_WRITE, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                              FILE_ATTRIBUTE_NORMAL, nullptr);
+    Must(file != INVALID_HANDLE_VALUE, "CreateFileA", path);
+    Must(FlushFileBuffers(file), "FlushFileBuffers", path);
     CloseHandle(file);
-    MoveFileExA(temporary.c_str(), to.c_str(),
-                MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0));
+}
+
+// A copy as a floor makes it: bare, or whole (flushed, renamed, flushed under its name).
+void Copy(const std::string& from, const std::string& to, Floor floor, bool replace = false) {
+    const std::string temporary = floor == kWholeFloor ? to + ".tmp" : to;
+    Must(CopyFileA(from.c_str(), temporary.c_str(), FALSE), "CopyFileA", temporary);
+    if (floor == kBareFloor) return;
+    Flush(temporary);
+    Must(MoveFileExA(temporary.c_str(), to.c_str(),
+                     MOVEFILE_WRITE_THROUGH | (replace ? MOVEFILE_REPLACE_EXISTING : 0)),
+         "MoveFileExA", to);
+    Flush(to);
 }
 
 // The rows by the files' names: "tb-row-N.ttf" is deleted for an even N and replaced by
@@ -147,24 +167,25 @@ void RunRows(const std::vector<Row>& rows, Subject& s, int* unexpected) {
 
 // The rows' file operations done directly, in row order: the backup, then the delete, the
 // replacement over the font or the added copy.
-void FloorRows(const std::vector<Row>& rows, bool whole) {
+void FloorRows(const std::vector<Row>& rows, Floor floor) {
     for (const Row& row : rows) {
         const std::string font = kFontsFolder + row.font;
-        if (row.task != kAddTask) Copy(font, kBackupFolder + row.font, whole);
-        if (row.task == kDeleteTask) DeleteFileA(font.c_str());
-        if (row.task != kDeleteTask) Copy(row.chosenPath, font, whole, row.task == kReplaceTask);
+        if (row.task != kAddTask) Copy(font, kBackupFolder + row.font, floor);
+        if (row.task == kDeleteTask) Must(DeleteFileA(font.c_str()), "DeleteFileA", font);
+        if (row.task != kDeleteTask) Copy(row.chosenPath, font, floor, row.task == kReplaceTask);
     }
 }
 
 // Every backup back. Whole, a replacement is kept first, and the kept fonts, identical to
 // their backups, are left alone.
-void FloorRestore(const Files& f, bool whole) {
+void FloorRestore(const Files& f, Floor floor) {
+    const bool whole = floor == kWholeFloor;
     for (const std::vector<Row>* list : {&f.rows, &f.kept}) {
         for (const Row& row : *list) {
             const std::string font = kFontsFolder + row.font, backup = kBackupFolder + row.font;
             if (whole && list == &f.kept) continue;
-            if (whole && row.task == kReplaceTask) Copy(font, backup + ".1.bak", true);
-            Copy(backup, font, whole, row.task == kReplaceTask);
+            if (whole && row.task == kReplaceTask) Copy(font, backup + ".1.bak", floor);
+            Copy(backup, font, floor, row.task == kReplaceTask);
         }
     }
 }
@@ -173,16 +194,18 @@ void FloorRestore(const Files& f, bool whole) {
 // turns with the round; after the delete and replace rows, the restore.
 void MeasureRows(const Files& files, const std::vector<Row>& rows, int round, Subject& s,
                  Subject* restore, Figures& f) {
-    for (int turn = 0; turn < 3; ++turn) {
+    for (int turn = 0; turn <= kFloors; ++turn) {
         Reset(files);
-        const int variant = (turn + round) % 3;  // 0 the program, 1 the bare floor, 2 the whole
-        const bool whole = variant == 2;
-        if (variant == 0) RunRows(rows, s, &f.unexpectedResults);
-        if (variant > 0) s.floor[whole].push_back(Time([&] { FloorRows(rows, whole); }));
-        if (!restore) continue;
-        if (variant == 0) restore->program.push_back(Time(RestoreBackups));
-        if (variant > 0) restore->floor[whole].push_back(Time([&] { FloorRestore(files, whole); }));
-        f.notRestored += NotAsPrepared(files, false);
+        const int what = (turn + round) % (kFloors + 1);  // a Floor, or kProgramTurn
+        const Floor floor = static_cast<Floor>(what);
+        if (what == kProgramTurn) {
+            RunRows(rows, s, &f.unexpectedResults);
+            if (restore) restore->program.push_back(Time(RestoreBackups));
+        } else {
+            s.floor[floor].push_back(Time([&] { FloorRows(rows, floor); }));
+            if (restore) restore->floor[floor].push_back(Time([&] { FloorRestore(files, floor); }));
+        }
+        if (restore) f.notRestored += NotAsPrepared(files, false);
     }
 }
 
@@ -240,10 +263,10 @@ Figures Measure(const Files& files) {
 void PrintSubject(const char* title, const char* what, const Subject& s, int n, const char* unit) {
     std::printf("\n%s:\n", title);
     PrintTimes(what, s.program, n, unit);
-    PrintTimes("floor: bare (CopyFileA, DeleteFileA)", s.floor[0], n, unit);
-    PrintTimes("floor: whole copies (.tmp, flush, rename)", s.floor[1], n, unit);
-    PrintRatios("ratio to the bare floor", s.program, s.floor[0]);
-    PrintRatios("ratio to the whole-copy floor", s.program, s.floor[1]);
+    PrintTimes("floor: bare (CopyFileA, DeleteFileA)", s.floor[kBareFloor], n, unit);
+    PrintTimes("floor: whole copies (.tmp, flush, rename, flush)", s.floor[kWholeFloor], n, unit);
+    PrintRatios("ratio to the bare floor", s.program, s.floor[kBareFloor]);
+    PrintRatios("ratio to the whole-copy floor", s.program, s.floor[kWholeFloor]);
     for (const auto& [part, ms] : s.parts) PrintTimes("  " + part, ms);
 }
 
@@ -260,9 +283,10 @@ void Print(const Figures& f) {
                  "RestoreBackups", f.restore, kRows + kKept, "backup");
     std::printf("\nunexpected in all rounds: %d results, %d fonts not restored\n",
                 f.unexpectedResults, f.notRestored);
-    std::printf("rows / whole-copy floor: %.2f\n", BestRatio(f.rows.program, f.rows.floor[1]));
+    std::printf("rows / whole-copy floor: %.2f\n",
+                BestRatio(f.rows.program, f.rows.floor[kWholeFloor]));
     std::printf("restore / whole-copy floor: %.2f\n",
-                BestRatio(f.restore.program, f.restore.floor[1]));
+                BestRatio(f.restore.program, f.restore.floor[kWholeFloor]));
 }
 
 }  // namespace

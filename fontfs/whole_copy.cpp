@@ -1,4 +1,4 @@
-// Whole copies: a temporary file, flushed, then renamed to its name.
+// Whole copies: a temporary file, flushed, renamed to its name and flushed there again.
 #include "fontfs/whole_copy.h"
 
 #include "platform/files.h"
@@ -43,11 +43,15 @@ bool PrepareWholeCopy(const std::string& source, const std::string& destination)
     return false;
 }
 
-bool CommitWholeCopy(const std::string& destination, bool replaceExisting) {
+Committed CommitWholeCopy(const std::string& destination, bool replaceExisting) {
     const std::string temporary = TemporaryNameOf(destination);
-    if (platform::RenameFile(temporary, destination, replaceExisting)) return true;
-    RemoveLeftover(temporary);
-    return false;
+    if (!platform::RenameFile(temporary, destination, replaceExisting)) {
+        RemoveLeftover(temporary);
+        return Committed::No;
+    }
+    // The copy was made plain and nobody else writes it, so the open for writing that the
+    // flush needs is refused only by a holder that shares no writing; a scanner shares it.
+    return platform::FlushToDisk(destination) ? Committed::Lasting : Committed::NotLasting;
 }
 
 void DiscardWholeCopy(const std::string& destination) {
@@ -55,5 +59,6 @@ void DiscardWholeCopy(const std::string& destination) {
 }
 
 bool CopyWhole(const std::string& source, const std::string& destination, bool replaceExisting) {
-    return PrepareWholeCopy(source, destination) && CommitWholeCopy(destination, replaceExisting);
+    return PrepareWholeCopy(source, destination) &&
+           CommitWholeCopy(destination, replaceExisting) == Committed::Lasting;
 }

@@ -25,6 +25,11 @@ Failure FlushToDisk(const std::string& path);
 Failure RenameFile(const std::string& from, const std::string& to, bool replaceExisting);
 // *file is null unless the result is Failure::None.
 Failure OpenExclusive(const std::string& path, FileHandle* file);
+// CreateFileW with DELETE access, sharing read, write and delete, closed again at once: a
+// probe that another program holding the file without sharing delete access refuses (a
+// sharing violation), as Windows holds a loaded font. A read-only file is told by its
+// attribute, not by this probe.
+Failure OpenForDeletion(const std::string& path);
 
 // The retries count on what this program wrote; a test that starts the program afresh on
 // new files makes it forget.

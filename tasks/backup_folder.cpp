@@ -111,13 +111,16 @@ bool BackUpFontFile(const std::string& fontCell) {
     }
     if (!PrepareWholeCopy(target, backup)) return false;
     // The older backup moves aside only once the new one is whole and on the disk, so a
-    // failed copy leaves the backup folder as it was.
+    // failed copy leaves the backup folder as it was. The move needs no flush of its own:
+    // both renames are in the backup folder's volume, whose log keeps them in order, and
+    // the flush that ends the commit puts both on the disk before the font is touched.
     if (keepOlder && !platform::RenameFile(backup, NextKeptPath(name, KeptCopies(name)), false)) {
         DiscardWholeCopy(backup);
         return false;
     }
-    // Never over a taken name: a backup that the look above missed stays.
-    return CommitWholeCopy(backup, false);
+    // Never over a taken name: a backup that the look above missed stays. The font is
+    // touched only on the strength of a backup whose name is on the disk.
+    return CommitWholeCopy(backup, false) == Committed::Lasting;
 }
 
 RestoreTarget KeepRestoreTarget(const std::string& backup, const std::string& font,

@@ -71,8 +71,10 @@ void RunReplaceRow(int row) {
         return;
     }
     // A font that cannot be replaced (held by Windows, read-only) stays as it is, with its
-    // backup made; the row is not done and its cell stays empty.
-    if (!CommitWholeCopy(target, true)) return;
+    // backup made; the row is not done and its cell stays empty. A replacement whose flush
+    // under the font's name failed is in place all the same: a power cut may still bring
+    // the old font back, which its backup holds too.
+    if (CommitWholeCopy(target, true) == Committed::No) return;
     TaskList::SetResult(row, "替换成功");
 }
 

@@ -25,13 +25,20 @@
 
 namespace {
 
+// When the virus scanner holds a file: from the end of the turns before it.
+struct ScanTurn {
+    unsigned long long from, until;
+};
+
 struct State {
-    std::string root;                                   // host folder holding the drive folders
-    std::string current = "C:\\work";                   // Windows text, no trailing backslash
-    std::map<std::string, bool> held;                   // host path -> reads allowed
-    std::set<std::string> openExclusive;                // host paths opened with no sharing
-    unsigned scannerHoldMs = 0;                         // 0: no virus scanner
-    std::map<std::string, unsigned long long> scanned;  // host path -> held until
+    std::string root;                     // host folder holding the drive folders
+    std::string current = "C:\\work";     // Windows text, no trailing backslash
+    std::map<std::string, bool> held;     // host path -> reads allowed
+    std::set<std::string> openExclusive;  // host paths opened with no sharing
+    unsigned scannerHoldMs = 0;           // 0: no virus scanner
+    bool scannerDeniesRenames = false;
+    std::map<std::string, ScanTurn> scanned;  // host path -> its turn with the scanner
+    unsigned long long scannerFree = 0;       // when the scanner is done with every turn
     int openSearches = 0;
     bool fontsFolderAvailable = true;
 };
@@ -163,6 +170,11 @@ std::string HostOf(const FullPath& full) {
     return host;
 }
 
+// The drive letter of a host path's drive folder: its volume.
+char DriveOf(const std::string& host) {
+    return host.size() > S().root.size() + 1 ? host[S().root.size() + 1] : '\0';
+}
+
 bool IsDirectory(const std::string& host) {
     struct stat info;
     return ::stat(host.c_str(), &info) == 0 && S_ISDIR(info.st_mode);
@@ -196,8 +208,21 @@ bool Writable(const std::string& host) {
 }
 
 bool Scanning(const std::string& host) {
-    auto scanned = S().scanned.find(host);
-    return scanned != S().scanned.end() && platform::Milliseconds() < scanned->second;
+    auto turn = S().scanned.find(host);
+    unsigned long long now = platform::Milliseconds();
+    return turn != S().scanned.end() && turn->second.from <= now && now < turn->second.until;
+}
+
+// The virus scanner looks at one file at a time, in the order the program wrote them:
+// a file waiting its turn is free, so a rename may land on an older file still held.
+void Scan(const std::string& host) {
+    if (S().scannerHoldMs == 0) return;
+    unsigned long long now = platform::Milliseconds();
+    auto turn = S().scanned.find(host);
+    if (turn != S().scanned.end() && now < turn->second.until) return;  // it has one coming
+    unsigned long long from = std::max(now, S().scannerFree);
+    S().scannerFree = from + S().scannerHoldMs;
+    S().scanned[host] = {from, S().scannerFree};
 }
 
 // Whether the file may be deleted, renamed or replaced: nobody holds it, and neither does
@@ -206,10 +231,9 @@ bool Deletable(const std::string& host) {
     return Writable(host) && !Scanning(host);
 }
 
-// The virus scanner opens a file the program has just written and holds it for a while.
 void Written(const std::string& host) {
     standin::faults::DataWritten(host);
-    if (S().scannerHoldMs > 0) S().scanned[host] = platform::Milliseconds() + S().scannerHoldMs;
+    Scan(host);
 }
 
 // The attributes live in the host file's mode bits, so that they are part of what a
@@ -443,6 +467,10 @@ Failure CopyOneFile(const std::string& source, const std::string& destination, b
     if (fate == Fate::Cut && !standin::faults::CutLate()) count = 0;
     bool written = WriteHostFile(to, bytes.data(), count);
     Written(to);
+    if (exists)
+        standin::faults::AttributesChanging(to);
+    else
+        standin::faults::Created(to);
     SetAttributesOf(to, AttributesOf(from));
     if (fate == Fate::Cut) standin::faults::EndHere();
     return fate == Fate::Proceed && written ? Failure::None : Failure::Other;
@@ -456,8 +484,7 @@ Failure RemoveFile(const std::string& path) {
         if (!Deletable(host)) return Failure::Sharing;
         // DeleteFileW refuses a read-only file.
         if ((AttributesOf(host) & kReadOnly) != 0) return Failure::AccessDenied;
-        if (::unlink(host.c_str()) != 0) return Failure::Other;
-        standin::faults::FileRemoved(host);
+        if (!standin::faults::Remove(host)) return Failure::Other;
         S().scanned.erase(host);
         return Failure::None;
     });
@@ -471,9 +498,9 @@ Failure FlushToDisk(const std::string& path) {
         if (!IsRegularFile(host)) return Failure::AccessDenied;
         if (!Writable(host)) return Failure::Sharing;
         if ((AttributesOf(host) & kReadOnly) != 0) return Failure::AccessDenied;
-        standin::faults::DataFlushed(host);
+        standin::faults::Flushed(host);
         // Closing a handle that could write has the scanner look at the file again.
-        if (S().scannerHoldMs > 0) S().scanned[host] = Milliseconds() + S().scannerHoldMs;
+        Scan(host);
         return Failure::None;
     });
 }
@@ -483,8 +510,14 @@ Failure RenameFile(const std::string& from, const std::string& to, bool replaceE
         std::string fromHost = HostFile(from);
         std::string toHost = HostFile(to);
         if (fromHost.empty() || toHost.empty() || !IsRegularFile(fromHost)) return Failure::Other;
-        if (!Deletable(fromHost)) return Failure::Sharing;
+        // Scanners refuse the rename of a file they hold with a sharing violation or with
+        // "access denied".
+        if (!Deletable(fromHost))
+            return Writable(fromHost) && S().scannerDeniesRenames ? Failure::AccessDenied
+                                                                  : Failure::Sharing;
         if (fromHost == toHost) return Failure::None;  // the name it already has
+        // MoveFileExW without MOVEFILE_COPY_ALLOWED renames within a volume only.
+        if (DriveOf(fromHost) != DriveOf(toHost)) return Failure::Other;
         if (::access(toHost.c_str(), F_OK) == 0) {
             if (!replaceExisting) return Failure::Other;
             // Windows never replaces a folder, a file another holder keeps open, or a
@@ -493,13 +526,21 @@ Failure RenameFile(const std::string& from, const std::string& to, bool replaceE
                 (AttributesOf(toHost) & kReadOnly) != 0)
                 return Failure::AccessDenied;
         }
-        if (::rename(fromHost.c_str(), toHost.c_str()) != 0) return Failure::Other;
-        standin::faults::FileRenamed(fromHost, toHost);
+        if (!standin::faults::Rename(fromHost, toHost)) return Failure::Other;
         // The scanner's hold goes with the file.
         auto scanned = S().scanned.extract(fromHost);
         S().scanned.erase(toHost);
         if (scanned) S().scanned.emplace(toHost, scanned.mapped());
         return Failure::None;
+    });
+}
+
+Failure OpenForDeletion(const std::string& path) {
+    return ActOnce(Enter(Kind::Read, "CreateFileW", path), [&] {
+        std::string host = HostFile(path);
+        if (host.empty() || ::access(host.c_str(), F_OK) != 0) return Failure::Other;
+        if (!IsRegularFile(host)) return Failure::AccessDenied;
+        return Deletable(host) ? Failure::None : Failure::Sharing;
     });
 }
 
@@ -539,6 +580,7 @@ bool SetFileAttributeBits(const std::string& path, unsigned attributes) {
         if (!Resolve(path, &full)) return false;
         std::string host = HostOf(full);
         if (::access(host.c_str(), F_OK) != 0) return false;
+        standin::faults::AttributesChanging(host);
         SetAttributesOf(host, attributes & (kReadOnly | kHidden | kSystem));
         return true;
     });
@@ -657,11 +699,13 @@ void UseTestRoot(const std::string& hostRoot) {
     state.held.clear();
     state.openExclusive.clear();
     state.scannerHoldMs = 0;
+    state.scannerDeniesRenames = false;
     state.scanned.clear();
+    state.scannerFree = 0;
     state.openSearches = 0;
     state.fontsFolderAvailable = true;
     ResetFontManager();
-    faults::Reset();
+    faults::Reset(state.root);
     platform::once::ForgetWrittenFiles();
     for (const char* sub : {"", "/C", "/C/WINDOWS", "/C/WINDOWS/Fonts", "/C/work"}) {
         ::mkdir((state.root + sub).c_str(), 0755);
@@ -682,9 +726,12 @@ void ReleaseHeldFiles() {
     S().held.clear();
 }
 
-void RunScanner(unsigned holdMilliseconds) {
+void RunScanner(unsigned holdMilliseconds, ScannerRefusal refusal) {
     S().scannerHoldMs = holdMilliseconds;
-    if (holdMilliseconds == 0) S().scanned.clear();
+    S().scannerDeniesRenames = refusal == ScannerRefusal::AccessDenied;
+    if (holdMilliseconds != 0) return;
+    S().scanned.clear();
+    S().scannerFree = 0;
 }
 
 int OpenSearches() {

@@ -11,6 +11,7 @@
 #pragma once
 
 #include <functional>
+#include <map>
 #include <string>
 
 namespace standin {
@@ -49,8 +50,12 @@ void ReleaseHeldFiles();
 // A virus scanner: from now on, every file the program writes (a copy, or a flush) is held
 // for holdMilliseconds of the stand-in's clock, which moves only when the program pauses:
 // its delete, rename, overwrite and exclusive open are refused meanwhile as for a held
-// file, and the hold goes with the file when it is renamed. 0 stops the scanner.
-void RunScanner(unsigned holdMilliseconds);
+// file, and the hold goes with the file when it is renamed. The scanner holds one file at
+// a time, in the order they were written; a file waiting its turn is free. It refuses the
+// rename of a file it holds as refusal says. 0 stops the scanner.
+enum class ScannerRefusal { SharingViolation, AccessDenied };
+void RunScanner(unsigned holdMilliseconds,
+                ScannerRefusal refusal = ScannerRefusal::SharingViolation);
 // Whether the fake font manager has the file (by host path) registered: Windows holds a
 // loaded font file as HoldFile(path, true) holds it, until its last registration goes.
 bool IsLoadedFontFile(const std::string& hostPath);
@@ -77,8 +82,9 @@ enum class CutMode {
     // done or not, as late says.
     Kill,
     // A kill, and the power goes: besides, the data written to each file since its last
-    // flush is lost (the file keeps its size and reads as zeros); renames, deletes and
-    // attribute changes that returned stay.
+    // flush is lost (the file keeps its size and reads as zeros), and each volume loses
+    // the latest of the metadata changes (creations, renames, deletes, attribute changes)
+    // that it has logged since a flush of any of its files, as many as changesLost says.
     PowerCut,
     // The call fails and the program goes on. A failing copy leaves half its destination
     // behind when late is set (as Wine's does), none otherwise (as Windows').
@@ -96,13 +102,20 @@ struct CutPlan {
     // More calls than this means a loop that does not end: the process is ended with
     // kRunawayExitCode. 0: no limit.
     int callLimit = 0;
+    // Power cut: how many of its latest uncommitted metadata changes each volume loses, by
+    // drive letter ('C'); a volume loses none unless named, and never more than it has.
+    std::map<char, int> changesLost = {};
 };
 // A kill or power cut ends the process with kCutExitCode: plan one only in a child
 // process (fork) that the test waits for.
 constexpr int kCutExitCode = 86;
 constexpr int kRunawayExitCode = 87;
+// Numbers the calls from here on; what was done before is on the disk.
 void PlanCut(const CutPlan& plan);
 int FileCallsMade();
+// The metadata changes the volume has logged since its last flush: what a power cut can
+// lose of it.
+int ChangesLogged(char drive);
 
 // Directory searches opened and not yet closed, for checking that every search is closed.
 int OpenSearches();

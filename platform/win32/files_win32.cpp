@@ -109,6 +109,15 @@ Failure OpenExclusive(const std::string& path, FileHandle* file) {
     return *file ? Failure::None : LastFailure();
 }
 
+Failure OpenForDeletion(const std::string& path) {
+    HANDLE file = CreateFileW(win32::WidePath(path).c_str(), DELETE,
+                              FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                              OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return LastFailure();
+    CloseHandle(file);
+    return Failure::None;
+}
+
 }  // namespace once
 
 namespace {

@@ -293,10 +293,18 @@ CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {
     REQUIRE(contract::Write(In("new.ttf"), "new"));
     std::vector<unsigned char> bytes;
 
+    // A file that nobody holds may be opened for deletion, also while this program reads
+    // it (its reads share deletion); a missing one may not.
+    platform::ReadHandle reading = platform::OpenForReading(In("a.ttf"));
+    CHECK(platform::once::OpenForDeletion(In("a.ttf")) == Failure::None);
+    platform::CloseForReading(reading);
+    CHECK(platform::once::OpenForDeletion(In("missing.ttf")) == Failure::Other);
+
     // Another program reads the file and lets others read it too, as Windows holds a
     // loaded font: each refusal is a sharing violation, but a rename over the file is
     // "access denied" (the file calls try either again for a while; tried once here).
     REQUIRE(contract::HoldOpen(In("a.ttf"), true));
+    CHECK(platform::once::OpenForDeletion(In("a.ttf")) == Failure::Sharing);
     platform::FileHandle none = nullptr;
     CHECK(platform::once::OpenExclusive(In("a.ttf"), &none) == Failure::Sharing && !none);
     CHECK(platform::once::RemoveFile(In("a.ttf")) == Failure::Sharing);
@@ -320,6 +328,7 @@ CONTRACT_CASE(FileServices, HeldFilesRefuseOthersAndExclusiveOpensRefuseAll) {
     platform::FileHandle mine = platform::OpenExclusive(In("a.ttf"));
     REQUIRE(mine != nullptr);
     CHECK(platform::once::OpenExclusive(In("a.ttf"), &none) == Failure::Sharing);
+    CHECK(platform::once::OpenForDeletion(In("a.ttf")) == Failure::Sharing);
     CHECK(platform::OpenForReading(In("a.ttf")) == nullptr);
     CHECK(platform::once::CopyOneFile(In("a.ttf"), In("d.ttf"), false) == Failure::Sharing);
     platform::CloseFile(mine);
